@@ -1,41 +1,21 @@
 #include "pipeline/geometry.h"
 
 #include <cmath>
-#include <string_view>
 
+#include "decor/color_value.h"
 #include "pipeline/bitmap_convert.h"
 
 namespace pictavo {
 namespace {
 
-// TEMPORARY: stands in for ParseHexColor of decor/color_value.h until that
-// lands; red in bits 0-7, green 8-15, blue 16-23. Remove then.
-uint32_t ParseHexColorLocal(std::string_view text) {
-  if (text.size() != 6) return 0;
-  auto pair = [&](size_t at) {
-    uint32_t value = 0;
-    for (size_t i = at; i < at + 2; ++i) {
-      char c = text[i];
-      int digit = c >= '0' && c <= '9'   ? c - '0'
-                  : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                  : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                         : -1;
-      if (digit < 0) break;
-      value = value * 16 + digit;
-    }
-    return value;
-  };
-  return pair(0) | pair(2) << 8 | pair(4) << 16;
-}
-
 // FreeImage's RGBQUAD is blue, green, red, reserved; the colour value keeps
 // red in its lowest byte.
 RGBQUAD BackgroundOf(const Settings& settings) {
-  uint32_t color = ParseHexColorLocal(settings.ImageRotationBackColor);
+  const ColorValue color = ParseHexColor(settings.ImageRotationBackColor);
   RGBQUAD quad{};
-  quad.rgbRed = color & 0xFF;
-  quad.rgbGreen = (color >> 8) & 0xFF;
-  quad.rgbBlue = (color >> 16) & 0xFF;
+  quad.rgbRed = RedOf(color);
+  quad.rgbGreen = GreenOf(color);
+  quad.rgbBlue = BlueOf(color);
   quad.rgbReserved = 0;
   return quad;
 }
