@@ -210,8 +210,7 @@ double MaxSample(uint16_t depth) {
 }
 
 uint64_t RowBytes(const PsdSpec& spec) {
-  return spec.depth == 1 ? (uint64_t{spec.width} + 7) / 8
-                         : uint64_t{spec.width} * (spec.depth / 8);
+  return spec.depth == 1 ? (uint64_t{spec.width} + 7) / 8 : uint64_t{spec.width} * (spec.depth / 8);
 }
 
 std::vector<uint8_t> WritePsd(const PsdSpec& spec, const PsdPixelFn& pixels, PsdLayout* layout,
@@ -303,7 +302,8 @@ std::vector<uint8_t> WritePsd(const PsdSpec& spec, const std::vector<std::vector
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }
 

@@ -43,8 +43,8 @@ struct PsdSpec {
   uint16_t depth = 8;
   bool alpha = false;  // one extra channel after the colour channels
   PsdCompression compression = PsdCompression::kRaw;
-  bool with_layer = false;  // a layer-and-mask section with one full-size layer
-  uint16_t version = 1;     // 2 is the large document format (8-byte lengths)
+  bool with_layer = false;     // a layer-and-mask section with one full-size layer
+  uint16_t version = 1;        // 2 is the large document format (8-byte lengths)
   bool with_resources = true;  // a resolution resource (and the colour count when indexed)
   PsdThumbnail thumbnail = PsdThumbnail::kNone;
   // 768 bytes (256 reds, 256 greens, 256 blues) for indexed documents; empty
@@ -57,8 +57,8 @@ using PsdPixelFn = std::function<double(uint32_t x, uint32_t y, uint32_t channel
 
 // Where the sections of a written document start (byte offsets).
 struct PsdLayout {
-  uint64_t colour_mode_data = 0;  // its length field
-  uint64_t image_resources = 0;   // its length field
+  uint64_t colour_mode_data = 0;    // its length field
+  uint64_t image_resources = 0;     // its length field
   uint64_t thumbnail_resource = 0;  // the thumbnail block's "8BIM", 0 when none
   uint64_t layer_section = 0;       // its length field
   uint64_t image_data = 0;          // the compression field

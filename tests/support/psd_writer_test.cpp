@@ -44,9 +44,10 @@ namespace {
 
 // Stored value fractions per quadrant and channel (five channels at most:
 // CMYK plus alpha). Lab gets near-neutral chroma so that no colour clips.
-const std::vector<std::vector<double>> kFractions = {
-    {0.2, 0.4, 0.6, 0.8, 0.5}, {1.0, 0.0, 0.5, 0.0, 1.0}, {0.0, 1.0, 0.25, 1.0, 0.0},
-    {0.6, 0.6, 0.6, 0.6, 1.0}};
+const std::vector<std::vector<double>> kFractions = {{0.2, 0.4, 0.6, 0.8, 0.5},
+                                                     {1.0, 0.0, 0.5, 0.0, 1.0},
+                                                     {0.0, 1.0, 0.25, 1.0, 0.0},
+                                                     {0.6, 0.6, 0.6, 0.6, 1.0}};
 const std::vector<std::vector<double>> kLabFractions = {
     {0.2, 0.4, 0.6, 0.5}, {1.0, 0.5, 0.5, 1.0}, {0.0, 0.5, 0.5, 0.0}, {0.6, 0.55, 0.45, 1.0}};
 
@@ -104,14 +105,21 @@ std::vector<double> Expected(const PsdSpec& spec, int flags, const std::vector<d
         std::vector<double> v(s.begin(), s.begin() + (spec.alpha ? 4 : 3));
         return v;
       }
-      if (flags == PSD_CMYK) return {max - s[0], max - s[1], max - s[2], max - s[3]};
+      if (flags == PSD_CMYK) {
+        // Inks in byte order C, M, Y, K; at 8 bits the probe reads those bytes
+        // as blue, green, red, alpha.
+        if (spec.depth == 8) return {max - s[2], max - s[1], max - s[0], max - s[3]};
+        return {max - s[0], max - s[1], max - s[2], max - s[3]};
+      }
       std::vector<double> v = {s[0] * s[3] / max, s[1] * s[3] / max, s[2] * s[3] / max};
       if (spec.alpha) v.push_back(max);
       return v;
     }
     case PsdMode::kLab: {
       if (float_data || flags == PSD_LAB) {
+        // Kept L, a, b are in byte order at 8 bits: the probe reads b as red.
         std::vector<double> v(s.begin(), s.begin() + 3);
+        if (spec.depth == 8) std::swap(v[0], v[2]);
         if (spec.alpha) v.push_back(s[3]);
         return v;
       }
@@ -134,8 +142,8 @@ struct DecodeCase {
 };
 
 std::string CaseName(const DecodeCase& c) {
-  static const char* kModes[] = {"Bitmap", "Grey", "Indexed", "Rgb", "Cmyk",
-                                 "", "", "Multichannel", "Duotone", "Lab"};
+  static const char* kModes[] = {"Bitmap", "Grey", "Indexed",      "Rgb",     "Cmyk",
+                                 "",       "",     "Multichannel", "Duotone", "Lab"};
   std::string name = std::string(kModes[static_cast<int>(c.mode)]) + std::to_string(c.depth);
   if (c.alpha) name += "Alpha";
   name += c.compression == PsdCompression::kRle ? "Rle" : "Raw";
@@ -151,10 +159,10 @@ std::vector<DecodeCase> AllDecodeCases() {
     PsdMode mode;
     std::vector<uint16_t> depths;
   };
-  const ModeDepths modes[] = {{PsdMode::kBitmap, {1}},        {PsdMode::kGreyscale, {8, 16, 32}},
-                              {PsdMode::kIndexed, {8}},       {PsdMode::kRgb, {8, 16, 32}},
-                              {PsdMode::kCmyk, {8, 16, 32}},  {PsdMode::kLab, {8, 16, 32}},
-                              {PsdMode::kDuotone, {8, 16}},   {PsdMode::kMultichannel, {8, 16}}};
+  const ModeDepths modes[] = {{PsdMode::kBitmap, {1}},       {PsdMode::kGreyscale, {8, 16, 32}},
+                              {PsdMode::kIndexed, {8}},      {PsdMode::kRgb, {8, 16, 32}},
+                              {PsdMode::kCmyk, {8, 16, 32}}, {PsdMode::kLab, {8, 16, 32}},
+                              {PsdMode::kDuotone, {8, 16}},  {PsdMode::kMultichannel, {8, 16}}};
   std::vector<DecodeCase> cases;
   for (const auto& m : modes) {
     for (uint16_t depth : m.depths) {
@@ -163,13 +171,18 @@ std::vector<DecodeCase> AllDecodeCases() {
         for (auto comp : {PsdCompression::kRaw, PsdCompression::kRle}) {
           if (comp == PsdCompression::kRle && depth == 32) continue;
           cases.push_back({m.mode, depth, alpha, comp, 0});
-          if (m.mode == PsdMode::kCmyk && depth != 32) cases.push_back({m.mode, depth, alpha, comp, PSD_CMYK});
+          if (m.mode == PsdMode::kCmyk && depth != 32)
+            cases.push_back({m.mode, depth, alpha, comp, PSD_CMYK});
           if (m.mode == PsdMode::kLab) cases.push_back({m.mode, depth, alpha, comp, PSD_LAB});
         }
       }
     }
   }
   return cases;
+}
+
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+  *os << CaseName(c);
 }
 
 class PsdWriterDecodeTest : public ::testing::TestWithParam<DecodeCase> {};
@@ -221,8 +234,8 @@ INSTANTIATE_TEST_SUITE_P(EveryModeDepthAndCompression, PsdWriterDecodeTest,
 TEST(PsdWriterTest, LayeredDocumentDecodesToTheCompositeNotTheLayer) {
   PsdSpec spec;
   spec.with_layer = true;
-  Bitmap image = DecodePsd(WritePsd(spec, SolidPixels({10, 20, 30}), nullptr,
-                                    SolidPixels({240, 240, 240})));
+  Bitmap image =
+      DecodePsd(WritePsd(spec, SolidPixels({10, 20, 30}), nullptr, SolidPixels({240, 240, 240})));
   ASSERT_TRUE(image);
   EXPECT_EQ(ProbePixel(image.get(), 2, 2), (std::vector<double>{10, 20, 30}));
 }
@@ -243,9 +256,9 @@ TEST(PsdWriterTest, IndexedDocumentUsesItsPaletteWhenTheColourCountIsGiven) {
   PsdSpec spec;
   spec.mode = PsdMode::kIndexed;
   spec.palette.assign(768, 0);
-  spec.palette[200] = 11;         // red of entry 200
-  spec.palette[256 + 200] = 22;   // green
-  spec.palette[512 + 200] = 33;   // blue
+  spec.palette[200] = 11;        // red of entry 200
+  spec.palette[256 + 200] = 22;  // green
+  spec.palette[512 + 200] = 33;  // blue
   Bitmap with_count = DecodePsd(WritePsd(spec, SolidPixels({200})));
   ASSERT_TRUE(with_count);
   EXPECT_EQ(ProbePixel(with_count.get(), 0, 0), (std::vector<double>{11, 22, 33}));
