@@ -85,7 +85,6 @@ struct ModeCase {
   PsdMode mode;
   uint16_t depth;
   bool alpha;
-  int color_mode;                              // `PSD Color Mode`
   std::vector<std::vector<double>> quadrants;  // stored fractions per channel
   std::vector<std::vector<double>> want;       // 8-bit RGB per quadrant
   unsigned want_bpp;                           // of the saved JPEG
@@ -101,24 +100,23 @@ const std::vector<std::vector<double>> kGreyWant = {
 
 std::vector<ModeCase> ModeCases() {
   return {
-      {"Rgb8", PsdMode::kRgb, 8, false, 0, kRgbQuadrants, kRgbWant, 24},
+      {"Rgb8", PsdMode::kRgb, 8, false, kRgbQuadrants, kRgbWant, 24},
       // Alpha is dropped by the depth conversion, not composited: the colour
       // under a half or fully transparent pixel comes through.
-      {"Rgba8", PsdMode::kRgb, 8, true, 0, kRgbQuadrants, kRgbWant, 24},
-      {"Multichannel8", PsdMode::kMultichannel, 8, false, 0, kRgbQuadrants, kRgbWant, 24},
-      {"Grey8", PsdMode::kGreyscale, 8, false, 0, kGreyQuadrants, kGreyWant, 8},
-      {"GreyAlpha8", PsdMode::kGreyscale, 8, true, 0, kGreyQuadrants, kGreyWant, 8},
-      {"Duotone8", PsdMode::kDuotone, 8, false, 0, kGreyQuadrants, kGreyWant, 8},
+      {"Rgba8", PsdMode::kRgb, 8, true, kRgbQuadrants, kRgbWant, 24},
+      {"Multichannel8", PsdMode::kMultichannel, 8, false, kRgbQuadrants, kRgbWant, 24},
+      {"Grey8", PsdMode::kGreyscale, 8, false, kGreyQuadrants, kGreyWant, 8},
+      {"GreyAlpha8", PsdMode::kGreyscale, 8, true, kGreyQuadrants, kGreyWant, 8},
+      {"Duotone8", PsdMode::kDuotone, 8, false, kGreyQuadrants, kGreyWant, 8},
       // Deep greyscale is scaled to 8 bits; loaded at 16 or 32 bits, it is
       // saved with 24.
-      {"Grey16", PsdMode::kGreyscale, 16, false, 0, kGreyQuadrants, kGreyWant, 24},
-      {"Duotone16", PsdMode::kDuotone, 16, false, 0, kGreyQuadrants, kGreyWant, 24},
-      {"Grey32", PsdMode::kGreyscale, 32, false, 0, kGreyQuadrants, kGreyWant, 24},
+      {"Grey16", PsdMode::kGreyscale, 16, false, kGreyQuadrants, kGreyWant, 24},
+      {"Duotone16", PsdMode::kDuotone, 16, false, kGreyQuadrants, kGreyWant, 24},
+      {"Grey32", PsdMode::kGreyscale, 32, false, kGreyQuadrants, kGreyWant, 24},
       {"Bitmap1",
        PsdMode::kBitmap,
        1,
        false,
-       0,
        {{1}, {0}, {0}, {1}},
        {{0, 0, 0}, {255, 255, 255}, {255, 255, 255}, {0, 0, 0}},
        8},
@@ -128,7 +126,6 @@ std::vector<ModeCase> ModeCases() {
        PsdMode::kCmyk,
        8,
        false,
-       0,
        {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}, {1, 1, 1, 0.5}},
        {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {128, 128, 128}},
        24},
@@ -136,7 +133,6 @@ std::vector<ModeCase> ModeCases() {
        PsdMode::kLab,
        8,
        false,
-       0,
        {{1, 0.5, 0.5}, {0, 0.5, 0.5}, {0.5, 0.5, 0.5}, {0.75, 0.5, 0.5}},
        {{255, 255, 255}, {0, 0, 0}, {119, 119, 119}, {185, 185, 185}},
        24},
@@ -155,7 +151,6 @@ TEST_P(ConvertModeTest, SavesTheDocumentsColoursAndSize) {
   spec.alpha = c.alpha;
   spec.compression = c.depth == 32 ? PsdCompression::kRaw : PsdCompression::kRle;
   spec.with_layer = true;
-  settings_.PSDColorMode = c.color_mode;
 
   FileJob file;
   ASSERT_TRUE(Convert(WriteDocument("doc.psd", spec, c.quadrants), file)) << file.failure;
