@@ -185,7 +185,9 @@ void StoreNumber(Settings& settings, const SettingsField& field, int32_t number)
 
 }  // namespace
 
-std::span<const LongOption> LongOptionTable() { return kLongOptions; }
+std::span<const LongOption> LongOptionTable() {
+  return kLongOptions;
+}
 
 const LongOption* FindLongOption(std::string_view name, OptionSource source) {
   const std::string upper = UpperAscii(name);

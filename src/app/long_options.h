@@ -48,7 +48,7 @@ struct FixedField {
 struct LongOption {
   std::string_view name;  // upper case, with the leading "--"
   ValueKind kind = ValueKind::Switch;
-  SettingsField field;    // where the value goes; empty for switches
+  SettingsField field;                      // where the value goes; empty for switches
   KeywordList list = KeywordList::DdsLoad;  // keyword kind only
   std::array<FixedField, 2> fixed{};
   uint8_t flags = kEverywhere;

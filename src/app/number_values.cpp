@@ -22,9 +22,13 @@ int DigitValue(char c, int base) {
   return value < base ? value : -1;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // True when `text` starts with `word` (lower case), ignoring case.
 bool StartsWithWord(std::string_view text, std::string_view word) {

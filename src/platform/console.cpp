@@ -40,18 +40,18 @@ bool StdoutIsTerminal() {
 
 ConsoleCapture::ConsoleCapture() {
   std::lock_guard<std::mutex> guard(ConsoleLock());
-  g_capture = new std::string;
+  previous_ = g_capture;
+  g_capture = &buffer_;
 }
 
 ConsoleCapture::~ConsoleCapture() {
   std::lock_guard<std::mutex> guard(ConsoleLock());
-  delete g_capture;
-  g_capture = nullptr;
+  g_capture = previous_;
 }
 
 std::string ConsoleCapture::Text() const {
   std::lock_guard<std::mutex> guard(ConsoleLock());
-  return g_capture ? *g_capture : std::string();
+  return buffer_;
 }
 
 std::vector<std::string> ConsoleCapture::Lines() const {

@@ -16,7 +16,8 @@ bool StdoutIsTerminal();
 
 // While an instance lives, PrintLine appends to it instead of writing to
 // standard output, and the console title is left alone. Lets tests run the
-// command-line code in process. Captures do not nest.
+// command-line code in process. Captures nest: the newest one collects, and
+// the one before it collects again once it is gone.
 class ConsoleCapture {
  public:
   ConsoleCapture();
@@ -28,6 +29,10 @@ class ConsoleCapture {
   std::string Text() const;
   // The printed lines without their line ends.
   std::vector<std::string> Lines() const;
+
+ private:
+  std::string buffer_;
+  std::string* previous_ = nullptr;
 };
 
 }  // namespace pictavo

@@ -19,7 +19,9 @@ std::optional<int64_t> FileSize(const std::string& path) {
   return static_cast<int64_t>(info->st_size);
 }
 
-bool PathExists(const std::string& path) { return StatOf(path).has_value(); }
+bool PathExists(const std::string& path) {
+  return StatOf(path).has_value();
+}
 
 bool FileExists(const std::string& path) {
   auto info = StatOf(path);
