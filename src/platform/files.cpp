@@ -28,9 +28,4 @@ bool FileExists(const std::string& path) {
   return info && S_ISREG(info->st_mode);
 }
 
-bool IsFolder(const std::string& path) {
-  auto info = StatOf(path);
-  return info && S_ISDIR(info->st_mode);
-}
-
 }  // namespace pictavo

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/file_info.h"  // IsFolder, StatPath and the folder services
+
 namespace pictavo {
 
 // Paths are UTF-8 byte strings; a trailing "/" on a folder is allowed.
@@ -17,8 +19,5 @@ bool PathExists(const std::string& path);
 
 // True when a regular file exists at `path`.
 bool FileExists(const std::string& path);
-
-// True when `path` names an existing folder.
-bool IsFolder(const std::string& path);
 
 }  // namespace pictavo
