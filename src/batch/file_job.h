@@ -16,12 +16,12 @@ struct FileJob {
   int32_t randomNumber = 1;    // value of %rnd%
 
   // Worked out by the conversion.
-  int32_t loadedBpp = 0;     // bits per pixel as loaded
-  int32_t outputBpp = 0;     // depth the file is saved with
-  int32_t resultWidth = 0;   // size after resizing
+  int32_t loadedBpp = 0;    // bits per pixel as loaded
+  int32_t outputBpp = 0;    // depth the file is saved with
+  int32_t resultWidth = 0;  // size after resizing
   int32_t resultHeight = 0;
-  std::string outputPath;    // where the file was (or would have been) saved
-  std::string failure;       // why the conversion failed, in plain words, when known
+  std::string outputPath;  // where the file was (or would have been) saved
+  std::string failure;     // why the conversion failed, in plain words, when known
 };
 
 }  // namespace pictavo
