@@ -1,0 +1,56 @@
+#include "pipeline/load.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace pictavo {
+namespace {
+
+// TEMPORARY: the load flags of the "psd" key, until InputLoadFlags of
+// src/formats/ offers them. Remove then.
+int PsdLoadFlags(const Settings& settings) {
+  switch (settings.PSDColorMode) {
+    case 1:
+      return PSD_CMYK;
+    case 2:
+      return PSD_LAB;
+    default:
+      return PSD_DEFAULT;
+  }
+}
+
+// FreeImage says only "no" when a file cannot be opened; say why.
+bool CanOpen(const std::string& path, std::string& failure) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    failure = std::string("cannot open the file: ") + std::strerror(errno);
+    return false;
+  }
+  close(fd);
+  return true;
+}
+
+}  // namespace
+
+Bitmap LoadDocument(const Settings& settings, const std::string& path, std::string& failure) {
+  if (!CanOpen(path, failure)) return Bitmap();
+
+  // HOOK: the PSD validator of src/formats/ runs here once it is available:
+  // it reads the document's structure, refuses malformed ones and those above
+  // the pixel budget (`Max Memory`), and its reason goes into `failure`.
+
+  Bitmap image(FreeImage_Load(FIF_PSD, path.c_str(), PsdLoadFlags(settings)));
+  if (!image) {
+    failure = "FreeImage could not read the file as a Photoshop document";
+    return image;
+  }
+  if (image.Width() == 0 || image.Height() == 0) {
+    failure = "the document has no pixels";
+  }
+  return image;
+}
+
+}  // namespace pictavo

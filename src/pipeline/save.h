@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "pipeline/bitmap.h"
+
+namespace pictavo {
+
+// Encodes `image` as format `fif` with `flags` and puts it at `path`. The
+// bytes go to a hidden temporary file beside the target, are flushed to the
+// disk and only then renamed over the target, so a failed save never leaves
+// a partial file under the output name nor harms an existing file there.
+// An existing file is replaced without a question. False, with a short
+// reason in `failure`, when anything goes wrong; no temporary file remains.
+bool SaveImage(const Bitmap& image, int fif, int flags, const std::string& path,
+               std::string& failure);
+
+}  // namespace pictavo
