@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
