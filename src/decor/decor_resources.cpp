@@ -2,6 +2,8 @@
 
 namespace pictavo {
 
-bool LoadWatermarkFont(const Settings&, DecorResources&) { return true; }
+bool LoadWatermarkFont(const Settings&, DecorResources&) {
+  return true;
+}
 
 }  // namespace pictavo
