@@ -6,9 +6,10 @@
 #include "batch/conversion_worker.h"
 #include "batch/in_process_converter.h"
 #include "batch/input_collection.h"
-#include "batch/pending_formats.h"
 #include "batch/settings_checks.h"
 #include "decor/decor_resources.h"
+#include "formats/format_settings.h"
+#include "formats/format_tables.h"
 #include "platform/console.h"
 #include "platform/file_info.h"
 
@@ -122,7 +123,7 @@ int RunBatch(Context& context, bool quiet) {
     run.OutputExtension = formats.EnabledOutputFormats.front();
   }
   if (debug) PrintLine("Conversion: " + run.OutputExtension);
-  if (!pending::IsEnabledOutputFormat(formats, run.OutputExtension)) {
+  if (!IsEnabledOutputFormat(formats, run.OutputExtension)) {
     PrintLine("Error: Invalid conversion type");
     return 0;
   }
@@ -130,13 +131,16 @@ int RunBatch(Context& context, bool quiet) {
   // The driver owns what the decoration steps load once per run (the
   // watermark font); it is released when the run ends.
   DecorResources decor;
-  if (!EchoAndCheckSettings(settings, run.InputFormat, run.OutputExtension, debug, decor)) {
+  if (!EchoAndCheckSettings(settings, formats, run.InputFormat, run.OutputExtension, debug,
+                            decor)) {
     return 0;
   }
 
-  run.OutputFif = pending::FreeImageFormatOf(run.OutputExtension);
-  run.OutputBpp = pending::DepthSettingOf(settings, run.OutputExtension);
-  run.SaveFlags = pending::SaveFlagsFor(settings, run.OutputExtension);
+  // Every enabled output key has a row, so the lookup cannot miss here.
+  const OutputFormatRow* row = FindOutputFormat(formats, run.OutputExtension);
+  run.OutputFif = row != nullptr ? row->freeImageFormat : -1;
+  run.OutputBpp = DepthSettingOf(run.OutputExtension, settings);
+  run.SaveFlags = SaveFlagsFor(run.OutputExtension, settings);
   run.AutoBpp = run.OutputBpp == 0 ? 1 : 0;
 
   say("General", "Importing");

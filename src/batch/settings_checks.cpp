@@ -1,11 +1,12 @@
 #include "batch/settings_checks.h"
 
+#include <cctype>
 #include <cstdio>
 #include <functional>
 #include <string_view>
 
 #include "app/keywords.h"
-#include "batch/pending_formats.h"
+#include "formats/format_settings.h"
 #include "platform/console.h"
 #include "platform/file_info.h"
 
@@ -57,86 +58,70 @@ void EchoInputFormat(const Settings& s, const std::string& format, const Echo& e
   }
 }
 
-// One output format's block: its depth setting, its further echo lines and
-// the quality check of the formats that have one.
-struct OutputRow {
+// The echo lines an output format has beyond its depth, and the setting of
+// its quality check when it has one.
+struct OutputExtras {
   std::string_view key;
-  std::string_view label;  // the format's name in the echo lines
-  int32_t Settings::*depth;
-  std::function<void(const Settings&, const Echo&)> more;
+  std::function<void(const Settings&, const Echo&)> lines;
   int32_t Settings::*quality = nullptr;
 };
 
-const OutputRow* FindOutputRow(std::string_view key) {
+const OutputExtras* FindOutputExtras(std::string_view key) {
   using KL = KeywordList;
-  static const OutputRow rows[] = {
-      {"bmp", "BMP", &Settings::BMPBPP,
+  static const OutputExtras rows[] = {
+      {"bmp",
        [](const Settings& s, const Echo& e) {
          e.Keyword("BMP Compression: ", KL::Compression, s.BMPCompression, "bmp");
          e.Keyword("BMP Color Table: ", KL::ColorTable, s.BMPColorTable);
        }},
-      {"dds", "DDS", &Settings::DDSBPP, {}},
-      {"exr", "EXR", &Settings::EXRBPP,
+      {"exr",
        [](const Settings& s, const Echo& e) {
          e.Keyword("EXR Compression: ", KL::Compression, s.EXRCompression, "exr");
        }},
-      {"gif", "GIF", &Settings::GIFBPP, {}},
-      {"hdr", "HDR", &Settings::HDRBPP, {}},
-      {"ico", "ICO", &Settings::ICOBPP, {}},
-      {"j2k", "J2K", &Settings::J2KBPP, {}},
-      {"jng", "JNG", &Settings::JNGBPP, {}},
-      {"jp2", "JP2", &Settings::JP2BPP, {}},
-      {"jpg", "JPG", &Settings::JPGBPP,
+      {"jpg",
        [](const Settings& s, const Echo& e) {
          e.Number("JPG Quality: ", s.JPGQuality);
          e.Keyword("JPG Chroma Subsampling: ", KL::Chroma, s.JPGChroma);
          e.Keyword("JPG Save As: ", KL::JpegSave, s.JPGSaveAs);
        },
        &Settings::JPGQuality},
-      {"jxr", "JXR", &Settings::JXRBPP, {}},
-      {"pbm", "PBM", &Settings::PBMBPP, {}},
-      {"pcx", "PCX", &Settings::PCXBPP, {}},
-      {"pfm", "PFM", &Settings::PFMBPP, {}},
-      {"pgm", "PGM", &Settings::PGMBPP, {}},
-      {"png", "PNG", &Settings::PNGBPP,
+      {"png",
        [](const Settings& s, const Echo& e) {
          e.Keyword("PNG Compression: ", KL::Compression, s.PNGCompression, "png");
          e.Number("PNG Interlaced: ", s.PNGInterlaced);
        }},
-      {"ppm", "PPM", &Settings::PPMBPP, {}},
-      {"psd", "PSD", &Settings::PSDBPP, {}},
-      {"tga", "TGA", &Settings::TGABPP,
+      {"tga",
        [](const Settings& s, const Echo& e) {
          e.Keyword("TGA Compression: ", KL::Compression, s.TGACompression, "tga");
        }},
-      {"tiff", "TIFF", &Settings::TIFFBPP,
+      {"tiff",
        [](const Settings& s, const Echo& e) {
          e.Keyword("TIFF Compression: ", KL::Compression, s.TIFFCompression, "tiff");
          e.Keyword("TIFF Color Mode: ", KL::ColorMode, s.TIFFColorMode);
        }},
-      {"wbmp", "WBMP", &Settings::WBMPBPP, {}},
-      {"webp", "WEBP", &Settings::WEBPBPP,
-       [](const Settings& s, const Echo& e) { e.Number("WEBP Quality: ", s.WEBPQuality); },
+      {"webp", [](const Settings& s, const Echo& e) { e.Number("WEBP Quality: ", s.WEBPQuality); },
        &Settings::WEBPQuality},
-      {"xpm", "XPM", &Settings::XPMBPP, {}},
   };
-  for (const OutputRow& row : rows) {
+  for (const OutputExtras& row : rows) {
     if (row.key == key) return &row;
   }
   return nullptr;
 }
 
-bool EchoAndCheckOutputFormat(const Settings& s, const std::string& format, const Echo& echo) {
-  const OutputRow* row = FindOutputRow(format);
-  if (row == nullptr) return true;
-  const std::string label(row->label);
-  echo.Number(label + " BPP: ", s.*(row->depth));
-  if (row->more) row->more(s, echo);
-  if (!echo.Check(pending::IsPermittedDepth(format, s.*(row->depth)),
-                  "Invalid " + format + "-bpp value"))
+// The output format's block: "<KEY> BPP: " and its further lines, then the
+// depth check and, for the formats with a quality setting, its range check.
+bool EchoAndCheckOutputFormat(const Settings& s, const FormatTables& formats,
+                              const std::string& format, const Echo& echo) {
+  std::string label = format;
+  for (char& c : label) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const int depth = DepthSettingOf(format, s);
+  echo.Number(label + " BPP: ", depth);
+  const OutputExtras* extras = FindOutputExtras(format);
+  if (extras != nullptr) extras->lines(s, echo);
+  if (!echo.Check(IsPermittedDepth(formats, format, depth), "Invalid " + format + "-bpp value"))
     return false;
-  if (row->quality != nullptr) {
-    int32_t quality = s.*(row->quality);
+  if (extras != nullptr && extras->quality != nullptr) {
+    const int32_t quality = s.*(extras->quality);
     if (!echo.Check(quality >= 1 && quality <= 100, "Invalid " + format + "-quality value"))
       return false;
   }
@@ -252,11 +237,12 @@ void EchoNaming(const Settings& s, const Echo& echo) {
 
 }  // namespace
 
-bool EchoAndCheckSettings(const Settings& settings, const std::string& input_format,
-                          const std::string& output_format, bool debug, DecorResources& decor) {
+bool EchoAndCheckSettings(const Settings& settings, const FormatTables& formats,
+                          const std::string& input_format, const std::string& output_format,
+                          bool debug, DecorResources& decor) {
   const Echo echo(debug);
   EchoInputFormat(settings, input_format, echo);
-  if (!EchoAndCheckOutputFormat(settings, output_format, echo)) return false;
+  if (!EchoAndCheckOutputFormat(settings, formats, output_format, echo)) return false;
   if (!EchoAndCheckTransform(settings, echo)) return false;
   EchoFrame(settings, echo);
   if (!EchoAndCheckWatermark(settings, echo, decor)) return false;

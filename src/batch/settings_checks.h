@@ -3,6 +3,7 @@
 #include <string>
 
 #include "decor/decor_resources.h"
+#include "formats/format_tables.h"
 #include "settings/settings.h"
 
 namespace pictavo {
@@ -14,7 +15,8 @@ namespace pictavo {
 // check prints its "Error: " line and ends the walk with false; the echo
 // lines before it stay printed. A text-watermark run loads its font into
 // `decor` here.
-bool EchoAndCheckSettings(const Settings& settings, const std::string& input_format,
-                          const std::string& output_format, bool debug, DecorResources& decor);
+bool EchoAndCheckSettings(const Settings& settings, const FormatTables& formats,
+                          const std::string& input_format, const std::string& output_format,
+                          bool debug, DecorResources& decor);
 
 }  // namespace pictavo
