@@ -4,12 +4,17 @@
 
 #include "app/dispatcher.h"
 #include "app/parameters.h"
+#include "app/worker_mode.h"
 #include "platform/console.h"
 #include "platform/instance_lock.h"
 
 namespace pictavo {
 
 int RunProgram(int argc, char** argv) {
+  // A conversion worker of a running batch takes no lock and has no face.
+  if (IsWorkerMode(argc, argv)) return RunWorkerMode();
+  ChooseConversionProcesses();
+
   // One instance at a time, window or command line: a second start ends
   // silently, before its parameters are looked at.
   std::optional<InstanceLock> lock = InstanceLock::Acquire(TitleString());
