@@ -7,10 +7,13 @@
 #include "app/worker_mode.h"
 #include "platform/console.h"
 #include "platform/instance_lock.h"
+#include "platform/signals.h"
 
 namespace pictavo {
 
 int RunProgram(int argc, char** argv) {
+  IgnoreBrokenPipes();
+
   // A conversion worker of a running batch takes no lock and has no face.
   if (IsWorkerMode(argc, argv)) return RunWorkerMode();
   ChooseConversionProcesses();

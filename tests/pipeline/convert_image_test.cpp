@@ -323,6 +323,35 @@ TEST_F(ConvertImageTest, ResizedSizeIsRecordedAndSaved) {
   EXPECT_NEAR(test_support::ProbePixel(saved.get(), 375, 225)[2], 255, kJpegTolerance);
 }
 
+TEST_F(ConvertImageTest, FrameIsDrawnAtTheSizeAfterResizing) {
+  settings_.DoImageResize = 1;
+  settings_.ImageWidth = 50;
+  settings_.ImageWidthUnit = 1;
+  settings_.ImageHeight = 50;
+  settings_.ImageHeightUnit = 1;
+  settings_.DoFrame = 1;
+  settings_.SolidLeft = settings_.SolidRight = settings_.SolidTop = settings_.SolidBottom = 10;
+  settings_.SolidLeftColor = settings_.SolidRightColor = "FF0000";
+  settings_.SolidTopColor = settings_.SolidBottomColor = "FF0000";
+  const std::vector<double> blue = {0, 0, 1};
+  const std::string path =
+      WriteDocument("framed.psd", RgbSpec(1000, 600), {blue, blue, blue, blue});
+  FileJob file;
+  ASSERT_TRUE(Convert(path, file)) << file.failure;
+  Bitmap saved = LoadJpeg(file.outputPath);
+  ASSERT_TRUE(saved);
+  ASSERT_EQ(saved.Width(), 500u);
+  ASSERT_EQ(saved.Height(), 300u);
+  // The borders lie along the edges of the 500 x 300 image, not beyond them.
+  const unsigned red_probes[][2] = {{4, 150}, {495, 150}, {250, 4}, {250, 295}};
+  for (auto [x, y] : red_probes) {
+    const std::vector<double> got = test_support::ProbePixel(saved.get(), x, y);
+    EXPECT_NEAR(got[0], 255, kJpegTolerance) << x << "," << y;
+    EXPECT_NEAR(got[2], 0, kJpegTolerance) << x << "," << y;
+  }
+  EXPECT_NEAR(test_support::ProbePixel(saved.get(), 250, 150)[2], 255, kJpegTolerance);
+}
+
 TEST_F(ConvertImageTest, FixedDepthOverridesTheLoadedDepth) {
   run_.AutoBpp = 0;
   run_.OutputBpp = 24;
