@@ -34,11 +34,6 @@ std::string LowerExtension(std::string_view path) {
   return ext;
 }
 
-bool IsSupported(const FormatTables& formats, const std::string& ext) {
-  const auto& list = formats.SupportedExtensions;
-  return std::find(list.begin(), list.end(), ext) != list.end();
-}
-
 int WalkFolder(Context& context, const std::string& folder, std::set<FolderId>& ancestors);
 
 // Adds the file at `path`, or everything below it when it is a folder.
@@ -86,7 +81,7 @@ bool AddInputFile(Context& context, const std::string& path) {
   if (auto info = StatPath(path)) {
     if (!info->isRegular || info->size == 0) return false;
   }
-  if (!IsSupported(context.formats, LowerExtension(path))) return false;
+  if (!IsSupportedExtension(context.formats, LowerExtension(path))) return false;
   return context.inputs.Add(path, RelativeSubfolder(path, context.run.InputPath));
 }
 

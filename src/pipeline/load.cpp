@@ -6,21 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include "formats/format_settings.h"
+
 namespace pictavo {
 namespace {
-
-// TEMPORARY: the load flags of the "psd" key, until InputLoadFlags of
-// src/formats/ offers them. Remove then.
-int PsdLoadFlags(const Settings& settings) {
-  switch (settings.PSDColorMode) {
-    case 1:
-      return PSD_CMYK;
-    case 2:
-      return PSD_LAB;
-    default:
-      return PSD_DEFAULT;
-  }
-}
 
 // FreeImage says only "no" when a file cannot be opened; say why.
 bool CanOpen(const std::string& path, std::string& failure) {
@@ -42,7 +31,7 @@ Bitmap LoadDocument(const Settings& settings, const std::string& path, std::stri
   // it reads the document's structure, refuses malformed ones and those above
   // the pixel budget (`Max Memory`), and its reason goes into `failure`.
 
-  Bitmap image(FreeImage_Load(FIF_PSD, path.c_str(), PsdLoadFlags(settings)));
+  Bitmap image(FreeImage_Load(FIF_PSD, path.c_str(), InputLoadFlags("psd", settings)));
   if (!image) {
     failure = "FreeImage could not read the file as a Photoshop document";
     return image;

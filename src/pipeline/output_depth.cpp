@@ -2,40 +2,16 @@
 
 #include <charconv>
 
+#include "formats/format_tables.h"
 #include "pipeline/bitmap_convert.h"
 
 namespace pictavo {
 namespace {
 
-// TEMPORARY: the permitted depths of the output formats, until the output
-// format table of src/formats/ offers them. Remove then.
+// The permitted depths of an output format key; empty for a key without a
+// row.
 std::string_view PermittedDepthsOf(std::string_view key) {
-  struct Row {
-    std::string_view key, depths;
-  };
-  static constexpr Row kRows[] = {
-      {"bmp", "1,4,8,16,24,32"},
-      {"exr", "96"},
-      {"gif", "8"},
-      {"hdr", "96"},
-      {"ico", "1,4,8,16,24,32"},
-      {"j2k", "8,24,32,48"},
-      {"jng", "24,32"},
-      {"jp2", "8,24,32,48"},
-      {"jpg", "8,24"},
-      {"jxr", "1,8,16,24,32,48,96"},
-      {"pbm", "1"},
-      {"pfm", "96"},
-      {"pgm", "8"},
-      {"png", "1,4,8,24,32,48"},
-      {"ppm", "24,48"},
-      {"tga", "8,16,24,32"},
-      {"tiff", "1,4,8,24,32,48,96"},
-      {"wbmp", "1"},
-      {"webp", "24,32"},
-      {"xpm", "24"},
-  };
-  for (const Row& row : kRows)
+  for (const OutputFormatRow& row : BuiltInOutputFormats())
     if (row.key == key) return row.depths;
   return {};
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/parameters.h"
+#include "support/run_pictavo.h"
 
 namespace pictavo {
 namespace {
@@ -129,6 +130,19 @@ TEST_F(CommandLineTest, LaterOptionsOverrideEarlierOnes) {
   Apply({"-i", "a.psd", "--jpg-quality=70", "-i", "b.psd", "--JPG-QUALITY=60"});
   EXPECT_EQ(run().InputPath, "b.psd");
   EXPECT_EQ(settings().JPGQuality, 60);
+}
+
+TEST_F(CommandLineTest, AProfileOverridesWhatCameBeforeItAndIsOverriddenByWhatFollows) {
+  ScratchDir scratch;
+  const std::string profile =
+      scratch.WriteFile("p.ini", "[CLI]\n--JPG-QUALITY = 80\n--WIDTH = 10\n");
+  auto parsed = Apply({"--profile=" + profile, "--jpg-quality=50"});
+  EXPECT_EQ(parsed.error, "");
+  EXPECT_EQ(settings().JPGQuality, 50);
+  EXPECT_EQ(settings().ImageWidth, 10);
+
+  Apply({"--jpg-quality=50", "--PROFILE=" + profile});
+  EXPECT_EQ(settings().JPGQuality, 80);
 }
 
 TEST_F(CommandLineTest, AProfileNeedsANameThatOpens) {

@@ -38,8 +38,6 @@ TEST(ColorValueTest, HexTextRoundTripsAndIgnoresAlpha) {
 TEST(ColorValueTest, DisplayNamesComeFromTheMessageTable) {
   MessageTable messages;
   messages.Build();
-  if (messages.Text("Preferences", "Orange") != "Orange")
-    GTEST_SKIP() << "the message table has no colour names yet";
   EXPECT_EQ(ColorDisplayName("ff8000", messages), "Orange");
   EXPECT_EQ(ColorDisplayName("C0C0C0", messages), "Silver");
   EXPECT_EQ(ColorDisplayName("123abc", messages),
