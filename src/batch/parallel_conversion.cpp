@@ -23,6 +23,7 @@
 #include "batch/worker_process.h"
 #include "batch/worker_protocol.h"
 #include "formats/file_signature.h"
+#include "formats/psd_validator.h"
 #include "pipeline/save.h"
 #include "platform/clock.h"
 #include "platform/console.h"
@@ -35,7 +36,6 @@ namespace {
 constexpr int64_t kShortestDuration = 1000;
 // Wall-clock time one file may take before its worker is killed.
 constexpr int64_t kFileTimeLimitMillis = 600'000;
-constexpr uint64_t kMegabyte = 1024 * 1024;
 
 // Tests shorten the time limit with PICTAVO_TEST_FILE_TIME_LIMIT_MS.
 int64_t FileTimeLimitMillis() {
@@ -65,8 +65,15 @@ bool UsesHandedOutValues(const Settings& settings) {
   return false;
 }
 
-uint64_t MemoryBudgetBytes(const Settings& settings) {
-  return static_cast<uint64_t>(settings.MaxMemory > 0 ? settings.MaxMemory : 1024) * kMegabyte;
+// Each document's decoded size from its header; 0 when the header cannot
+// be read (the conversion then fails early, needing little).
+std::vector<uint64_t> DecodedSizes(const InputList& inputs) {
+  std::vector<uint64_t> sizes;
+  sizes.reserve(inputs.size());
+  for (const InputEntry& entry : inputs) {
+    sizes.push_back(EstimateDecodedBytesOfFile(entry.path).value_or(0));
+  }
+  return sizes;
 }
 
 // The temporary files of this process get names no other file has.
@@ -101,7 +108,7 @@ class ParallelRun {
         firstCounter_(context.run.FileCounter),
         timeLimit_(FileTimeLimitMillis()),
         pending_(context.inputs.size()),
-        scheduler_(std::vector<uint64_t>(context.inputs.size(), 0), SchedulerOptions(context)),
+        scheduler_(DecodedSizes(context.inputs), SchedulerOptions(context)),
         progress_(show_progress && !debug_, static_cast<int32_t>(context.inputs.size())) {
     const int slots =
         std::min<size_t>(ResolveJobs(settings_), std::max<size_t>(1, pending_.size()));
@@ -116,7 +123,7 @@ class ParallelRun {
   static ParallelScheduler::Options SchedulerOptions(const Context& context) {
     ParallelScheduler::Options options;
     options.jobs = ResolveJobs(context.settings);
-    options.budgetBytes = MemoryBudgetBytes(context.settings);
+    options.budgetBytes = PixelBudgetBytes(context.settings);
     options.valuesMatter = UsesHandedOutValues(context.settings);
     options.maxAhead = 4 * static_cast<size_t>(options.jobs);
     return options;

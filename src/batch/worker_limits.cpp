@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "formats/psd_validator.h"
+
 namespace pictavo {
 namespace {
 
@@ -41,8 +43,7 @@ bool SetSoftLimit(int resource, rlim_t value, bool lower_only) {
 
 bool LimitAddressSpace(const Settings& settings) {
   if (kSanitized) return true;
-  const uint64_t budget =
-      static_cast<uint64_t>(settings.MaxMemory > 0 ? settings.MaxMemory : 1024) * kMegabyte;
+  const uint64_t budget = PixelBudgetBytes(settings);
   return SetSoftLimit(RLIMIT_AS, static_cast<rlim_t>(kPixelCopies * budget + kHeadroomBytes),
                       /*lower_only=*/true);
 }

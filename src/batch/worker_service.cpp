@@ -46,7 +46,11 @@ bool SendAll(int fd, const std::string& bytes) {
 
 void ApplyTestHooks(const WorkerTestHooks& hooks, const std::string& input) {
   const std::string name = FileNameOf(input);
-  if (!hooks.crashOn.empty() && name == hooks.crashOn) std::raise(SIGSEGV);
+  if (!hooks.crashOn.empty() && name == hooks.crashOn) {
+    // As a real crash ends the process, whatever handler a sanitizer put in.
+    std::signal(SIGSEGV, SIG_DFL);
+    std::raise(SIGSEGV);
+  }
   if (!hooks.hangOn.empty() && name == hooks.hangOn) {
     for (;;) pause();
   }
