@@ -1,9 +1,11 @@
 #include "app/worker_mode.h"
 
 #include <sys/prctl.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "batch/worker_process.h"
@@ -29,6 +31,9 @@ int RunWorkerMode() {
   // A file-size limit then fails the write with an error the file's reason
   // can name, instead of ending the worker.
   std::signal(SIGXFSZ, SIG_IGN);
+  // Running out of memory (the address-space limit) ends the worker with a
+  // code its driver can name, not with an exception nobody catches.
+  std::set_new_handler([] { _exit(kWorkerOutOfMemoryExit); });
 
   WorkerTestHooks hooks;
   hooks.crashOn = EnvironmentText("PICTAVO_TEST_CRASH_ON");
@@ -39,8 +44,9 @@ int RunWorkerMode() {
 void ChooseConversionProcesses() {
   if (!EnvironmentText("PICTAVO_CONVERT_IN_PROCESS").empty()) return;
   // The running executable itself, even should its file be replaced while
-  // the run goes on.
-  SetWorkerExecutable("/proc/self/exe");
+  // the run goes on. Without /proc the files are converted in this process.
+  constexpr const char* kSelf = "/proc/self/exe";
+  if (access(kSelf, X_OK) == 0) SetWorkerExecutable(kSelf);
 }
 
 }  // namespace pictavo

@@ -6,14 +6,17 @@
 
 #include <cerrno>
 #include <csignal>
+#include <iterator>
 
 namespace pictavo {
 namespace {
 
 volatile std::sig_atomic_t g_signal = 0;
 volatile std::sig_atomic_t g_wake_fd = -1;
-struct sigaction g_previous_int {};
-struct sigaction g_previous_term {};
+// The signals that stop a run: interrupt, termination, and the hang-up of
+// a terminal that went away.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction g_previous[std::size(kSignals)];
 
 void NoteSignal(int signal) {
   const int saved_errno = errno;
@@ -40,17 +43,16 @@ InterruptWatch::InterruptWatch() {
   action.sa_handler = NoteSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &action, &g_previous_int);
-  sigaction(SIGTERM, &action, &g_previous_term);
-  // A signal the process was started to ignore (nohup, a background job)
-  // stays ignored.
-  if (g_previous_int.sa_handler == SIG_IGN) sigaction(SIGINT, &g_previous_int, nullptr);
-  if (g_previous_term.sa_handler == SIG_IGN) sigaction(SIGTERM, &g_previous_term, nullptr);
+  for (size_t i = 0; i < std::size(kSignals); ++i) {
+    sigaction(kSignals[i], &action, &g_previous[i]);
+    // A signal the process was started to ignore (nohup, a background job)
+    // stays ignored.
+    if (g_previous[i].sa_handler == SIG_IGN) sigaction(kSignals[i], &g_previous[i], nullptr);
+  }
 }
 
 InterruptWatch::~InterruptWatch() {
-  sigaction(SIGINT, &g_previous_int, nullptr);
-  sigaction(SIGTERM, &g_previous_term, nullptr);
+  for (size_t i = 0; i < std::size(kSignals); ++i) sigaction(kSignals[i], &g_previous[i], nullptr);
   g_wake_fd = -1;
   if (read_fd_ >= 0) close(read_fd_);
   if (write_fd_ >= 0) close(write_fd_);

@@ -2,8 +2,8 @@
 
 namespace pictavo {
 
-// While an instance lives, SIGINT and SIGTERM no longer end the process at
-// once: the handler only notes the signal and makes a pipe readable, so
+// While an instance lives, SIGINT, SIGTERM and SIGHUP no longer end the
+// process at once: the handler only notes the signal and makes a pipe readable, so
 // that a loop waiting in poll wakes up, stops its work cleanly and then
 // lets the signal take its course. The handling before comes back when the
 // instance goes. One instance at a time.

@@ -183,9 +183,14 @@ void WorkerProcess::CloseChannel() {
 std::string DescribeWorkerEnd(int status) {
   if (WIFSIGNALED(status)) {
     const int signal = WTERMSIG(status);
-    if (signal == SIGXCPU)
+    if (signal == SIGXCPU) {
       return "the worker process used more processor time than one file may take";
+    }
+    if (signal == SIGKILL) return "the worker process was killed (signal 9)";
     return "the worker process crashed (signal " + std::to_string(signal) + ")";
+  }
+  if (WIFEXITED(status) && WEXITSTATUS(status) == kWorkerOutOfMemoryExit) {
+    return "the conversion needed more memory than a worker may use";
   }
   if (WIFEXITED(status)) {
     return "the worker process ended unexpectedly (exit code " +

@@ -15,6 +15,8 @@ namespace pictavo {
 inline constexpr std::string_view kWorkerModeSwitch = "--internal-worker";
 // The worker's end of its channel.
 inline constexpr int kWorkerChannelFd = 3;
+// The exit code of a worker that could not get the memory a step asked for.
+inline constexpr int kWorkerOutOfMemoryExit = 3;
 
 // The executable that conversion workers run. The program names itself
 // when it starts; while this is empty (code of the batch driver run inside
@@ -72,8 +74,10 @@ class WorkerProcess {
 };
 
 // How a worker's end reads in a file's reason line: "the worker process
-// crashed (signal 11)", "the worker process used more processor time than
-// one file may take", "the worker process ended unexpectedly (exit code 2)".
+// crashed (signal 11)", "the worker process was killed (signal 9)", "the
+// worker process used more processor time than one file may take", "the
+// conversion needed more memory than a worker may use", "the worker process
+// ended unexpectedly (exit code 2)".
 std::string DescribeWorkerEnd(int wait_status);
 
 }  // namespace pictavo
