@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "formats/file_signature.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/file_info.h"
@@ -14,10 +15,6 @@ namespace {
 // A successful file is reported as taking at least a second, so that the
 // progress dialog's estimate never runs ahead of the files.
 constexpr int64_t kShortestDuration = 1000;
-
-std::string SignatureLabel(const std::string&) {
-  return "[ERROR] UNRECOGNIZED";
-}
 
 void PublishEntry(ConversionJob& job, int32_t number, const std::string& path, int64_t duration) {
   std::lock_guard<std::mutex> guard(job.lock);
@@ -58,7 +55,7 @@ int ConversionWorker(Context& context, FileConverter& converter) {
     if (context.settings.KeepSubfolders) EnsureOutputFolder(run.OutputFolder, run.RelativeFolder);
     if (debug) {
       PrintLine("Processing: " + entry.path);
-      PrintLine("File Format: " + SignatureLabel(entry.path));
+      PrintLine("File Format: " + DetectFileSignature(entry.path));
     }
 
     FileJob file;

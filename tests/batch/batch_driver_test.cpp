@@ -10,15 +10,14 @@
 #include <vector>
 
 #include "batch/batch_fixtures.h"
-#include "batch/scratch_folder.h"
 #include "platform/file_info.h"
 #include "settings/defaults.h"
+#include "support/run_pictavo.h"
 
 namespace pictavo {
 namespace {
 
 using testing::ExpectQuadrantJpeg;
-using testing::ScratchFolder;
 using testing::WriteQuadrantPsd;
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -29,7 +28,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(NormaliseFolderTest, ResolvesRelativeFoldersBelowTheProgramFolder) {
-  ScratchFolder scratch;
+  ScratchDir scratch;
   const std::string program = scratch.MakeFolder("program");
   scratch.MakeFolder("program/sub");
   scratch.MakeFolder("abs");
@@ -84,7 +83,7 @@ class BatchDriverTest : public ::testing::Test {
     return path;
   }
 
-  ScratchFolder scratch;
+  ScratchDir scratch;
   Context context;
   std::string out;
 };
@@ -136,7 +135,7 @@ TEST_F(BatchDriverTest, InputThatCollectsNothingStopsWithTheEmptyInputLines) {
 TEST_F(BatchDriverTest, ListFileWithAnUpperCaseExtensionIsReadAsAList) {
   const std::string a = Psd("a.psd");
   const std::string list =
-      scratch.Write("LIST.TXT", "\n" + a + "\n  \n" + scratch.path() + "gone.psd\n");
+      scratch.WriteFile("LIST.TXT", "\n" + a + "\n  \n" + scratch.path() + "gone.psd\n");
   EXPECT_EQ(Run(list).back(), "Files converted: 1 of 1");
   ExpectQuadrantJpeg(out + "a.jpg");
 }
@@ -190,7 +189,7 @@ TEST_F(BatchDriverTest, DebugRunEchoesTheSettingsAndEveryFile) {
                        "Import complete, new files added: 1",
                        "Converting...",
                        "Processing: " + a,
-                       "File Format: [ERROR] UNRECOGNIZED",
+                       "File Format: PSD",
                        "[OK] Saving As: " + out + "a.jpg",
                        "Conversion complete",
                        "Files converted: 1 of 1",

@@ -11,13 +11,11 @@
 #include <vector>
 
 #include "batch/output_naming.h"
-#include "batch/scratch_folder.h"
 #include "platform/file_info.h"
+#include "support/run_pictavo.h"
 
 namespace pictavo {
 namespace {
-
-using testing::ScratchFolder;
 
 // Stands in for the pipeline: "saves" a small file under the name the mask
 // gives, except for the inputs it is told to fail.
@@ -63,7 +61,8 @@ class ConversionWorkerTest : public ::testing::Test {
   }
 
   void AddInputs(std::initializer_list<const char*> names, const std::string& subfolder = "") {
-    for (const char* name : names) context.inputs.Add(scratch.Write(name), subfolder);
+    for (const char* name : names)
+      context.inputs.Add(scratch.WriteFile(name, "not empty"), subfolder);
   }
 
   int32_t Run() {
@@ -71,7 +70,7 @@ class ConversionWorkerTest : public ::testing::Test {
     return ReadProgress(context.job).count;
   }
 
-  ScratchFolder scratch;
+  ScratchDir scratch;
   Context context;
   FakeConverter converter;
 };
@@ -118,6 +117,7 @@ TEST_F(ConversionWorkerTest, ClearingTheStopFlagFinishesTheFileInHandOnly) {
 
 TEST_F(ConversionWorkerTest, DebugModePrintsThreeLinesPerFile) {
   AddInputs({"a.psd", "b.psd"});
+  scratch.WriteFile("a.psd", "8BPS\x00\x01");  // begins like a Photoshop document
   converter.failing = {scratch.path() + "b.psd"};
   context.run.RunMode = "DEBUG";
 
@@ -126,7 +126,7 @@ TEST_F(ConversionWorkerTest, DebugModePrintsThreeLinesPerFile) {
   std::string printed = ::testing::internal::GetCapturedStdout();
 
   const std::string in = scratch.path();
-  EXPECT_EQ(printed, "Processing: " + in + "a.psd\n" + "File Format: [ERROR] UNRECOGNIZED\n" +
+  EXPECT_EQ(printed, "Processing: " + in + "a.psd\n" + "File Format: PSD\n" +
                          "[OK] Saving As: " + context.run.OutputFolder + "a_00001.jpg\n" +
                          "Processing: " + in + "b.psd\n" + "File Format: [ERROR] UNRECOGNIZED\n" +
                          "[ERROR] Unable to convert the file!\n");
@@ -155,9 +155,9 @@ TEST_F(ConversionWorkerTest, SubfoldersAreMirroredWhenKept) {
 }
 
 TEST(EnsureOutputFolderTest, CreatesOnlyTheMissingPart) {
-  ScratchFolder scratch;
+  ScratchDir scratch;
   const std::string out = scratch.MakeFolder("out");
-  const std::string marker = scratch.Write("out/a/keep.txt");
+  const std::string marker = scratch.WriteFile("out/a/keep.txt", "not empty");
 
   EnsureOutputFolder(out, "a/b/");
   EXPECT_TRUE(IsFolder(out + "a/b/"));
@@ -239,10 +239,11 @@ TEST_F(ConversionWorkerTest, FileTimestampSetsTheCustomLocalTime) {
 }
 
 TEST_F(ConversionWorkerTest, FileTimestampCurrentLeavesTheSavedTime) {
-  const std::string output = scratch.Write("out/x.jpg");
+  const std::string output = scratch.WriteFile("out/x.jpg", "not empty");
   ASSERT_TRUE(SetModificationTime(output, 1234567890));
   context.settings.FileTimestamp = 0;
-  EXPECT_TRUE(ApplyFileTimestamp(context.settings, scratch.Write("a.psd"), output));
+  EXPECT_TRUE(
+      ApplyFileTimestamp(context.settings, scratch.WriteFile("a.psd", "not empty"), output));
   EXPECT_EQ(StatPath(output)->mtimeSeconds, 1234567890);
 }
 

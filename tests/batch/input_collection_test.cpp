@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "batch/scratch_folder.h"
+#include "support/run_pictavo.h"
 
 namespace pictavo {
 namespace {
-
-using testing::ScratchFolder;
 
 class InputCollectionTest : public ::testing::Test {
  protected:
@@ -37,20 +35,20 @@ class InputCollectionTest : public ::testing::Test {
     return ReadProgress(context.job).count;
   }
 
-  ScratchFolder scratch;
+  ScratchDir scratch;
   Context context;
 };
 
 TEST_F(InputCollectionTest, SamePathIsAddedOnce) {
-  std::string path = scratch.Write("a.psd");
+  std::string path = scratch.WriteFile("a.psd", "not empty");
   EXPECT_TRUE(AddInputFile(context, path));
   EXPECT_FALSE(AddInputFile(context, path));
   EXPECT_EQ(context.inputs.size(), 1u);
 }
 
 TEST_F(InputCollectionTest, PathsDifferingOnlyInCaseAreDistinct) {
-  EXPECT_TRUE(AddInputFile(context, scratch.Write("A.psd")));
-  EXPECT_TRUE(AddInputFile(context, scratch.Write("a.psd")));
+  EXPECT_TRUE(AddInputFile(context, scratch.WriteFile("A.psd", "not empty")));
+  EXPECT_TRUE(AddInputFile(context, scratch.WriteFile("a.psd", "not empty")));
   EXPECT_EQ(context.inputs.size(), 2u);
 }
 
@@ -66,7 +64,7 @@ TEST_F(InputCollectionTest, GateAcceptsOnlyNonEmptyPlainFilesWithTheSupportedExt
       {"dotted.name.psd", "x", true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(AddInputFile(context, scratch.Write(c.name, c.bytes)), c.accepted) << c.name;
+    EXPECT_EQ(AddInputFile(context, scratch.WriteFile(c.name, c.bytes)), c.accepted) << c.name;
   }
 }
 
@@ -102,11 +100,11 @@ TEST(RelativeSubfolderTest, CutsTheBaseFromTheFilesFolder) {
 }
 
 TEST_F(InputCollectionTest, FolderImportWalksSubfoldersInNameOrderAndRecordsTheirPaths) {
-  scratch.Write("in/b.psd");
-  scratch.Write("in/a.psd");
-  scratch.Write("in/x/y/p.psd");
-  scratch.Write("in/x/notes.txt");
-  scratch.Write("in/x/empty.psd", "");
+  scratch.WriteFile("in/b.psd", "not empty");
+  scratch.WriteFile("in/a.psd", "not empty");
+  scratch.WriteFile("in/x/y/p.psd", "not empty");
+  scratch.WriteFile("in/x/notes.txt", "not empty");
+  scratch.WriteFile("in/x/empty.psd", "");
   scratch.MakeFolder("in/z");
   const std::string in = scratch.path() + "in/";
 
@@ -124,8 +122,8 @@ TEST_F(InputCollectionTest, FolderImportOfAMissingFolderAddsNothing) {
 }
 
 TEST_F(InputCollectionTest, LinkBackToAnEnclosingFolderIsNotFollowedAgain) {
-  scratch.Write("in/a.psd");
-  scratch.Write("in/sub/b.psd");
+  scratch.WriteFile("in/a.psd", "not empty");
+  scratch.WriteFile("in/sub/b.psd", "not empty");
   const std::string in = scratch.path() + "in/";
   std::filesystem::create_directory_symlink(in, in + "sub/up");
   std::filesystem::create_directory_symlink(in + "sub", in + "sub/self");
@@ -137,7 +135,7 @@ TEST_F(InputCollectionTest, LinkBackToAnEnclosingFolderIsNotFollowedAgain) {
 }
 
 TEST_F(InputCollectionTest, LinkToASiblingFolderIsFollowed) {
-  scratch.Write("in/real/c.psd");
+  scratch.WriteFile("in/real/c.psd", "not empty");
   const std::string in = scratch.path() + "in/";
   std::filesystem::create_directory_symlink(in + "real", in + "alias");
 
@@ -147,14 +145,14 @@ TEST_F(InputCollectionTest, LinkToASiblingFolderIsFollowed) {
 }
 
 TEST_F(InputCollectionTest, ListImportSkipsBlankAndMissingLinesAndWalksFolders) {
-  const std::string one = scratch.Write("one.psd");
-  const std::string two = scratch.Write("two.psd");
-  scratch.Write("tree/c.psd");
-  scratch.Write("tree/deep/d.psd");
+  const std::string one = scratch.WriteFile("one.psd", "not empty");
+  const std::string two = scratch.WriteFile("two.psd", "not empty");
+  scratch.WriteFile("tree/c.psd", "not empty");
+  scratch.WriteFile("tree/deep/d.psd", "not empty");
   const std::string tree = scratch.path() + "tree";
   const std::string list =
-      scratch.Write("list.txt", "\r\n" + one + "\r\n   \r\n" + scratch.path() + "missing.psd\n  " +
-                                    two + "  \n\t\n" + tree + "\n" + one);
+      scratch.WriteFile("list.txt", "\r\n" + one + "\r\n   \r\n" + scratch.path() +
+                                        "missing.psd\n  " + two + "  \n\t\n" + tree + "\n" + one);
 
   EXPECT_EQ(RunListImport(list), 4);
   EXPECT_EQ(Paths(), (std::vector<std::string>{one, two, tree + "/c.psd", tree + "/deep/d.psd"}));
@@ -174,14 +172,14 @@ std::string Utf16File(const std::u16string& units, bool big_endian) {
 }
 
 TEST_F(InputCollectionTest, ListImportReadsUtf16ListsInBothByteOrders) {
-  const std::string path = scratch.Write("caf\xC3\xA9.psd");  // café.psd
+  const std::string path = scratch.WriteFile("caf\xC3\xA9.psd", "not empty");  // café.psd
   // The scratch folder's path is ASCII, so widening it byte by byte is exact.
   std::u16string units(scratch.path().begin(), scratch.path().end());
   units += u"caf\u00E9.psd\r\n";
   for (bool big_endian : {false, true}) {
     Context fresh;
     fresh.formats.SupportedExtensions = {"psd"};
-    fresh.run.CurrentInput = scratch.Write("list.lst", Utf16File(units, big_endian));
+    fresh.run.CurrentInput = scratch.WriteFile("list.lst", Utf16File(units, big_endian));
     StartTask(fresh.job, [&] { ImportListTask(fresh); });
     EXPECT_EQ(ReadProgress(fresh.job).count, 1) << (big_endian ? "big endian" : "little endian");
     ASSERT_EQ(fresh.inputs.size(), 1u);
@@ -190,8 +188,8 @@ TEST_F(InputCollectionTest, ListImportReadsUtf16ListsInBothByteOrders) {
 }
 
 TEST_F(InputCollectionTest, ListWithAUtf8MarkFindsItsFirstLine) {
-  const std::string path = scratch.Write("first.psd");
-  EXPECT_EQ(RunListImport(scratch.Write("list.txt", "\xEF\xBB\xBF" + path + "\n")), 1);
+  const std::string path = scratch.WriteFile("first.psd", "not empty");
+  EXPECT_EQ(RunListImport(scratch.WriteFile("list.txt", "\xEF\xBB\xBF" + path + "\n")), 1);
 }
 
 TEST_F(InputCollectionTest, UnreadableListAddsNothing) {
