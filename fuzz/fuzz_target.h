@@ -17,6 +17,7 @@
 
 namespace pictavo::fuzz {
 
+int FuzzCommandLine(const uint8_t* data, size_t size);
 int FuzzIniFile(const uint8_t* data, size_t size);
 int FuzzListFile(const uint8_t* data, size_t size);
 

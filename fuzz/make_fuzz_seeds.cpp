@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/keywords.h"
+#include "app/long_options.h"
 #include "support/psd_writer.h"
 
 namespace {
@@ -43,6 +45,50 @@ bool ListSeeds(const fs::path& folder) {
   ok &= Write(folder, "utf16le.txt", "\xFF\xFE/\0a\0\n\0=\xD8\x00\xDF\r\0\n\0"sv);
   ok &= Write(folder, "utf16be.txt", "\xFE\xFF\0/\0b\xD8\x3D\xDE\x00\0\n"sv);
   ok &= Write(folder, "utf32.txt", "\xFF\xFE\0\0/x.psd\n"sv);
+  return ok;
+}
+
+// A value of the option's kind that the option accepts.
+std::string SampleValue(const pictavo::LongOption& option) {
+  switch (option.kind) {
+    case pictavo::ValueKind::Integer:
+      return "$1F";
+    case pictavo::ValueKind::Decimal:
+      return "-1.5e1";
+    case pictavo::ValueKind::Keyword:
+      return pictavo::KeywordOf(option.list, 1);
+    case pictavo::ValueKind::Text:
+      return "\"%yyyy% x\"";
+    case pictavo::ValueKind::Switch:
+      return "";
+  }
+  return "";
+}
+
+// The text before the first NUL is a profile, the rest the arguments; the
+// argument "--profile=@" names that profile.
+bool CommandLineSeeds(const fs::path& folder) {
+  bool ok = Write(folder, "run.args",
+                  "\0-i\0/images/a.psd\0-o\0/tmp/out/\0-c\0jpg\0--jpg-quality=95\0-q"sv);
+  ok &= Write(folder, "profile.args",
+              "[CLI]\n--JPG-QUALITY = 80\n--WM-TEXT=\"a b\"\n--WIDTH=50\n"
+              "\0-i\0/images/\0--profile=@\0--width-unit=percent\0-d\0-p"sv);
+  ok &= Write(folder, "missing_value.args", "\0-i\0--output=x\0--input=\0-o"sv);
+
+  // Every option once, on the command line and in a profile.
+  std::string arguments;
+  std::string profile = "[CLI]\n";
+  for (const pictavo::LongOption& option : pictavo::LongOptionTable()) {
+    const std::string name(option.name);
+    const std::string value = SampleValue(option);
+    if (option.flags & pictavo::kOnCommandLine) {
+      arguments += '\0' + name;
+      if (option.kind != pictavo::ValueKind::Switch) arguments += "=" + value;
+    }
+    if (option.flags & pictavo::kInProfile) profile += name + "=" + value + "\n";
+  }
+  ok &= Write(folder, "every_option.args", arguments);
+  ok &= Write(folder, "every_profile_key.args", profile + std::string("\0--profile=@", 13));
   return ok;
 }
 
@@ -121,6 +167,7 @@ int main(int argc, char** argv) {
     bool (*write)(const fs::path&);
   };
   const Corpus corpora[] = {
+      {"command_line_fuzz", CommandLineSeeds},
       {"ini_file_fuzz", IniSeeds},
       {"list_file_fuzz", ListSeeds},
       {"psd_validator_fuzz", PsdSeeds},

@@ -29,6 +29,7 @@ void PrintTo(const FuzzTarget& target, std::ostream* out) {
 }
 
 const FuzzTarget kTargets[] = {
+    {"command_line_fuzz", FuzzCommandLine},
     {"ini_file_fuzz", FuzzIniFile},
     {"list_file_fuzz", FuzzListFile},
 };
