@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "decor/color_value.h"
+#include "formats/psd_validator.h"
 #include "pipeline/bitmap_convert.h"
 
 namespace pictavo {
@@ -122,11 +123,6 @@ uint64_t ResizedBytes(const ResizedSize& size, unsigned bpp) {
   return static_cast<uint64_t>(size.width) * static_cast<uint64_t>(size.height) * bytes_per_pixel;
 }
 
-uint64_t ResizeBudgetBytes(const Settings& settings) {
-  const uint64_t megabytes = settings.MaxMemory > 0 ? settings.MaxMemory : 1024;
-  return megabytes * 1024 * 1024;
-}
-
 Bitmap ApplyResize(Bitmap image, const Settings& settings) {
   if (!image) return image;
   const std::optional<ResizedSize> size =
@@ -135,7 +131,7 @@ Bitmap ApplyResize(Bitmap image, const Settings& settings) {
   // A target far beyond the memory budget (a typing slip in the width) would
   // not fail cleanly: the allocation may succeed and the process be killed
   // while the pixels are written.
-  if (ResizedBytes(*size, image.Bpp()) > ResizeBudgetBytes(settings)) return Bitmap();
+  if (ResizedBytes(*size, image.Bpp()) > PixelBudgetBytes(settings)) return Bitmap();
 
   const FREE_IMAGE_FILTER filter = ResizeFilter(settings.ImageResizeAlgorithm);
   return ConvertWith(std::move(image), [&](FIBITMAP* dib) {

@@ -44,9 +44,6 @@ std::optional<ResizedSize> ResizeOf(const Settings& settings, int w, int h);
 // Bytes of the rescaled pixels of an image of `bpp` bits at `size`.
 uint64_t ResizedBytes(const ResizedSize& size, unsigned bpp);
 
-// `Max Memory` in bytes (1024 megabytes when the setting is not positive).
-uint64_t ResizeBudgetBytes(const Settings& settings);
-
 // Mirrors left to right and/or upside down, in place.
 Bitmap ApplyFlip(Bitmap image, const Settings& settings);
 
