@@ -6,10 +6,13 @@
 #include "app/parameters.h"
 #include "platform/console.h"
 #include "platform/instance_lock.h"
+#include "platform/signals.h"
 
 namespace pictavo {
 
 int RunProgram(int argc, char** argv) {
+  IgnoreBrokenPipes();
+
   // One instance at a time, window or command line: a second start ends
   // silently, before its parameters are looked at.
   std::optional<InstanceLock> lock = InstanceLock::Acquire(TitleString());

@@ -111,6 +111,16 @@ TEST(CommandLineEndToEnd, EveryOutcomeExitsWithZero) {
   }
 }
 
+TEST(CommandLineEndToEnd, AClosedOutputPipeDoesNotKillTheProcess) {
+  ScratchDir scratch;
+  RunOptions closed;
+  closed.stdout_closed = true;
+  for (std::vector<std::string> args :
+       {std::vector<std::string>{"-h"}, {"-i"}, {"-i", "missing.psd"}}) {
+    EXPECT_EQ(RunPictavo(scratch, args, closed).exit_code, 0) << args.back();
+  }
+}
+
 TEST(CommandLineEndToEnd, AnErrorAfterPauseDoesNotWaitWhenInputIsNotATerminal) {
   ScratchDir scratch;
   // Standard input holds a byte: a wait that read it anyway would still end,

@@ -140,6 +140,11 @@ RunResult RunPictavo(const ScratchDir& scratch, const std::vector<std::string>& 
     return result;
   }
 
+  if (options.stdout_closed) {
+    close(out_pipe[0]);
+    out_pipe[0] = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  }
+
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, input.c_str(), O_RDONLY, 0);

@@ -44,6 +44,9 @@ struct RunOptions {
   // Standard input is this text, read from a file (so it is never a
   // terminal); empty text means /dev/null.
   std::string stdin_text;
+  // Standard output is a pipe whose reading end is already closed, as when
+  // the output goes to a program that has ended; `out` stays empty.
+  bool stdout_closed = false;
 };
 
 struct RunResult {
