@@ -11,6 +11,8 @@
 
 #include "app/keywords.h"
 #include "app/long_options.h"
+#include "settings/defaults.h"
+#include "settings/settings_file.h"
 #include "support/psd_writer.h"
 
 namespace {
@@ -36,6 +38,19 @@ bool IniSeeds(const fs::path& folder) {
               "\xEF\xBB\xBF[Gr\xC3\xBC\xC3\x9F"
               "e]\nKey=-Infinity\n"sv);
   ok &= Write(folder, "latin1.ini", "  [cli\nkey\r[CLI]\n\tk=\xE9\xFF\n=x\nk=2147483648\n"sv);
+  return ok;
+}
+
+// The file the program writes from its defaults, and an old one that the
+// reader brings up to date.
+bool SettingsFileSeeds(const fs::path& folder) {
+  const pictavo::FormatTables formats;
+  pictavo::Settings settings;
+  pictavo::ApplyDefaults(settings, formats, /*command_line=*/false);
+  bool ok = Write(folder, "defaults.ini", pictavo::SettingsFileText(settings, formats));
+  ok &= Write(folder, "version10.ini",
+              "[General]\nCFG=10\n[Input]\nPSD Color Model=2\n[Advanced]\nFilename Mask=%name%\n"
+              "[File]\nCsvDelimiter=tab\n"sv);
   return ok;
 }
 
@@ -167,9 +182,8 @@ int main(int argc, char** argv) {
     bool (*write)(const fs::path&);
   };
   const Corpus corpora[] = {
-      {"command_line_fuzz", CommandLineSeeds},
-      {"ini_file_fuzz", IniSeeds},
-      {"list_file_fuzz", ListSeeds},
+      {"command_line_fuzz", CommandLineSeeds}, {"ini_file_fuzz", IniSeeds},
+      {"list_file_fuzz", ListSeeds},           {"settings_file_fuzz", SettingsFileSeeds},
       {"psd_validator_fuzz", PsdSeeds},
   };
   for (const Corpus& corpus : corpora) {

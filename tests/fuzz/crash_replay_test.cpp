@@ -32,6 +32,7 @@ const FuzzTarget kTargets[] = {
     {"command_line_fuzz", FuzzCommandLine},
     {"ini_file_fuzz", FuzzIniFile},
     {"list_file_fuzz", FuzzListFile},
+    {"settings_file_fuzz", FuzzSettingsFile},
 };
 
 const fs::path kFuzzFolder = PICTAVO_FUZZ_FOLDER;
