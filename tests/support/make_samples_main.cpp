@@ -62,15 +62,16 @@ int main(int argc, char** argv) {
               QuadrantPixels(cmyk, {0, 255, 255, 255}, {255, 0, 255, 255}, {255, 255, 0, 255},
                              {255, 255, 255, 0}));
 
-  // RGB with an alpha channel: an opaque disc on a transparent ground.
+  // RGB with an alpha channel: a red disc, opaque, on a white ground that the
+  // alpha channel makes transparent.
   PsdSpec rgba;
   rgba.width = 64;
   rgba.height = 64;
   rgba.alpha = true;
   ok &= Write(folder, "rgb-8bit-alpha.psd", rgba, [](uint32_t x, uint32_t y, uint32_t c) {
-    const double d = std::hypot(x - 31.5, y - 31.5);
-    const double v[4] = {220, 60, 40, d < 24 ? 255.0 : 0.0};
-    return v[c];
+    const bool inside = std::hypot(x - 31.5, y - 31.5) < 24;
+    const double disc[4] = {220, 60, 40, 255}, ground[4] = {255, 255, 255, 0};
+    return inside ? disc[c] : ground[c];
   });
 
   // RGB, 8 bits, RLE-compressed: horizontal bands compress well.
