@@ -21,8 +21,8 @@ void NoteLoss(const Bitmap& image, const char* what, std::string& failure) {
 
 }  // namespace
 
-bool ConvertImage(const Settings& settings, const RunState& run, const DecorResources& decor,
-                  FileJob& file) {
+Bitmap RenderImage(const Settings& settings, const RunState& run, const DecorResources& decor,
+                   FileJob& file) {
   file.loadedBpp = 0;
   file.outputBpp = run.OutputBpp;
   file.resultWidth = 0;
@@ -32,7 +32,7 @@ bool ConvertImage(const Settings& settings, const RunState& run, const DecorReso
 
   Bitmap image = LoadDocument(settings, file.inputPath, file.failure);
   file.loadedBpp = static_cast<int32_t>(image.Bpp());
-  if (image.Width() == 0 || image.Height() == 0) return false;
+  if (image.Width() == 0 || image.Height() == 0) return Bitmap();
 
   image = ApplyRotation(std::move(image), settings);
   NoteLoss(image, "the image could not be rotated", file.failure);
@@ -69,6 +69,13 @@ bool ConvertImage(const Settings& settings, const RunState& run, const DecorReso
   NoteLoss(image, "the image could not be converted to the output depth", file.failure);
 
   file.outputPath = BuildOutputPath(settings, run, file);
+  return image;
+}
+
+bool ConvertImage(const Settings& settings, const RunState& run, const DecorResources& decor,
+                  FileJob& file) {
+  Bitmap image = RenderImage(settings, run, decor, file);
+  if (file.outputPath.empty()) return false;  // nothing was loaded
   return SaveImage(image, run.OutputFif, run.SaveFlags, file.outputPath, file.failure);
 }
 

@@ -184,6 +184,7 @@ TEST_F(BatchEndToEnd, DebugModeEchoesTheRunAndEveryFile) {
       "Processing: " + scratch.Path("in/b.psd"),
       "File Format: JPEG/JFIF",
       "[ERROR] Unable to convert the file!",
+      "Reason: FreeImage could not read the file as a Photoshop document",
       "Conversion complete",
       "Files converted: 1 of 2",
   };
