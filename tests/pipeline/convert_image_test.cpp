@@ -352,6 +352,16 @@ TEST_F(ConvertImageTest, FrameIsDrawnAtTheSizeAfterResizing) {
   EXPECT_NEAR(test_support::ProbePixel(saved.get(), 250, 150)[2], 255, kJpegTolerance);
 }
 
+TEST_F(ConvertImageTest, ResizeBeyondTheMemoryBudgetFailsWithTheReason) {
+  settings_.DoImageResize = 1;
+  settings_.ImageWidth = 100000;  // a slip of the finger: 30 gigabytes of pixels
+  settings_.ImageHeight = 100000;
+  FileJob file;
+  EXPECT_FALSE(Convert(WriteDocument("doc.psd", RgbSpec(8, 8), kRgbQuadrants), file));
+  EXPECT_EQ(file.failure, "the resized image would be larger than the memory budget");
+  EXPECT_TRUE(ScratchFolder::Entries(OutputFolder()).empty());
+}
+
 TEST_F(ConvertImageTest, FixedDepthOverridesTheLoadedDepth) {
   run_.AutoBpp = 0;
   run_.OutputBpp = 24;
