@@ -25,6 +25,15 @@ bool CanOpen(const std::string& path, std::string& failure) {
 
 }  // namespace
 
+int DocumentLoadFlags(const Settings& settings) {
+  // Every output of this build is an RGB JPEG. Loaded with PSD_CMYK or
+  // PSD_LAB, FreeImage hands over the raw inks or Lab values, which nothing
+  // later turns back into RGB: pure red would be saved as yellow. The colour
+  // model choice stays in the settings, but documents are always decoded to
+  // RGB.
+  return InputLoadFlags("psd", settings) & ~(PSD_CMYK | PSD_LAB);
+}
+
 Bitmap LoadDocument(const Settings& settings, const std::string& path, std::string& failure) {
   if (!CanOpen(path, failure)) return Bitmap();
 
@@ -37,7 +46,7 @@ Bitmap LoadDocument(const Settings& settings, const std::string& path, std::stri
     return Bitmap();
   }
 
-  Bitmap image(FreeImage_Load(FIF_PSD, path.c_str(), InputLoadFlags("psd", settings)));
+  Bitmap image(FreeImage_Load(FIF_PSD, path.c_str(), DocumentLoadFlags(settings)));
   if (!image) {
     failure = "FreeImage could not read the file as a Photoshop document";
     return image;

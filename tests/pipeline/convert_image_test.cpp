@@ -178,6 +178,35 @@ TEST_P(ConvertModeTest, SavesTheDocumentsColoursAndSize) {
 INSTANTIATE_TEST_SUITE_P(EveryDecodableMode, ConvertModeTest, ::testing::ValuesIn(ModeCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The CMYK and Lab colour-model choices would hand the raw inks or Lab values
+// to an RGB output; the document's colours are saved whatever the choice.
+TEST_F(ConvertImageTest, ColourModelChoiceStillSavesTheDocumentsColours) {
+  const std::vector<ModeCase> cases = ModeCases();
+  for (const PsdMode mode : {PsdMode::kCmyk, PsdMode::kLab}) {
+    for (const int32_t choice : {1, 2}) {
+      settings_.PSDColorMode = choice;
+      PsdSpec spec;
+      spec.width = kWidth;
+      spec.height = kHeight;
+      spec.mode = mode;
+      spec.depth = 8;
+      const ModeCase& c = cases[mode == PsdMode::kCmyk ? 10 : 11];
+      ASSERT_EQ(c.mode, mode);
+      FileJob file;
+      ASSERT_TRUE(Convert(WriteDocument("model.psd", spec, c.quadrants), file)) << file.failure;
+      Bitmap saved = LoadJpeg(file.outputPath);
+      ASSERT_TRUE(saved);
+      for (int q = 0; q < 4; ++q) {
+        const std::vector<double> got =
+            test_support::ProbePixel(saved.get(), kProbes[q][0], kProbes[q][1]);
+        for (int k = 0; k < 3; ++k)
+          EXPECT_NEAR(got[k], c.want[q][k], kJpegTolerance)
+              << c.name << " choice " << choice << " quadrant " << q << " channel " << k;
+      }
+    }
+  }
+}
+
 TEST_F(ConvertImageTest, IndexedColourIsSavedFromItsPalette) {
   PsdSpec spec;
   spec.width = kWidth;
