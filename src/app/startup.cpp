@@ -4,6 +4,7 @@
 
 #include "app/dispatcher.h"
 #include "app/parameters.h"
+#include "app/worker_mode.h"
 #include "platform/console.h"
 #include "platform/instance_lock.h"
 #include "platform/signals.h"
@@ -12,6 +13,10 @@ namespace pictavo {
 
 int RunProgram(int argc, char** argv) {
   IgnoreBrokenPipes();
+
+  // A conversion worker of a running batch takes no lock and has no face.
+  if (IsWorkerMode(argc, argv)) return RunWorkerMode();
+  ChooseConversionProcesses();
 
   // One instance at a time, window or command line: a second start ends
   // silently, before its parameters are looked at.

@@ -6,7 +6,10 @@
 #include "batch/conversion_worker.h"
 #include "batch/in_process_converter.h"
 #include "batch/input_collection.h"
+#include "batch/interrupts.h"
+#include "batch/parallel_conversion.h"
 #include "batch/settings_checks.h"
+#include "batch/worker_process.h"
 #include "decor/decor_resources.h"
 #include "formats/format_settings.h"
 #include "formats/format_tables.h"
@@ -78,7 +81,7 @@ NormalisedFolder NormaliseFolder(const std::string& path, const std::string& pro
 }
 
 int RunBatch(Context& context, bool quiet) {
-  Settings& settings = context.settings;
+  const Settings& settings = context.settings;
   RunState& run = context.run;
   const FormatTables& formats = context.formats;
   auto text = [&](const char* group, const char* key) { return context.messages.Text(group, key); };
@@ -164,8 +167,15 @@ int RunBatch(Context& context, bool quiet) {
   }
 
   say("General", "Converting");
-  InProcessConverter converter(settings, run, decor);
-  StartTask(context.job, [&] { ConversionWorker(context, converter); });
+  // SIGINT and SIGTERM stop the conversion cleanly and end the process once
+  // the summary is out.
+  InterruptWatch interrupts;
+  if (!WorkerExecutable().empty()) {
+    StartTask(context.job, [&] { ParallelConversionWorker(context, &interrupts, !quiet); });
+  } else {
+    InProcessConverter converter(settings, run, decor);
+    StartTask(context.job, [&] { ConversionWorker(context, converter); });
+  }
   const int32_t converted = ReadProgress(context.job).count;
 
   if (converted > 0) {
@@ -177,6 +187,7 @@ int RunBatch(Context& context, bool quiet) {
   } else {
     PrintLine(text("Msg", "Conversion is not complete"));
   }
+  interrupts.RaisePending();
   return 0;
 }
 

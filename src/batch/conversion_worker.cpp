@@ -23,9 +23,8 @@ void PublishEntry(ConversionJob& job, int32_t number, const std::string& path, i
   job.lastDuration = duration;
 }
 
-// Copies what the conversion worked out into the run state, so that the run
-// state describes the latest file. Values the conversion did not reach (a
-// file that failed to load) keep those of the file before.
+}  // namespace
+
 void RecordFileValues(RunState& run, const FileJob& file) {
   run.LoadedBpp = file.loadedBpp;
   if (file.resultWidth > 0 && file.resultHeight > 0) {
@@ -35,8 +34,6 @@ void RecordFileValues(RunState& run, const FileJob& file) {
   }
   if (!file.outputPath.empty()) run.CurrentOutput = file.outputPath;
 }
-
-}  // namespace
 
 int ConversionWorker(Context& context, FileConverter& converter) {
   RunState& run = context.run;
@@ -76,7 +73,10 @@ int ConversionWorker(Context& context, FileConverter& converter) {
       ApplyFileTimestamp(context.settings, run.CurrentInput, run.CurrentOutput);
     } else {
       duration = 0;
-      if (debug) PrintLine("[ERROR] Unable to convert the file!");
+      if (debug) {
+        PrintLine("[ERROR] Unable to convert the file!");
+        if (!file.failure.empty()) PrintLine("Reason: " + file.failure);
+      }
     }
   }
 

@@ -27,6 +27,11 @@ class FileConverter {
 // the outcome line of every file. Returns 0.
 int ConversionWorker(Context& context, FileConverter& converter);
 
+// Copies what the conversion of `file` worked out into the run state, so
+// that the run state describes the latest file. Values the conversion did
+// not reach (a file that failed to load) keep those of the file before.
+void RecordFileValues(RunState& run, const FileJob& file);
+
 // Creates the folders of `relative_folder` ("a/b/") below `output_folder`
 // that do not exist yet. Failures are not reported: the save into the folder
 // fails later and counts the file as failed.

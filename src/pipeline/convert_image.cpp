@@ -3,6 +3,7 @@
 #include "batch/output_naming.h"
 #include "decor/frame.h"
 #include "decor/watermark.h"
+#include "formats/psd_validator.h"
 #include "pipeline/colour.h"
 #include "pipeline/geometry.h"
 #include "pipeline/load.h"
@@ -21,8 +22,8 @@ void NoteLoss(const Bitmap& image, const char* what, std::string& failure) {
 
 }  // namespace
 
-bool ConvertImage(const Settings& settings, const RunState& run, const DecorResources& decor,
-                  FileJob& file) {
+Bitmap RenderImage(const Settings& settings, const RunState& run, const DecorResources& decor,
+                   FileJob& file) {
   file.loadedBpp = 0;
   file.outputBpp = run.OutputBpp;
   file.resultWidth = 0;
@@ -32,10 +33,14 @@ bool ConvertImage(const Settings& settings, const RunState& run, const DecorReso
 
   Bitmap image = LoadDocument(settings, file.inputPath, file.failure);
   file.loadedBpp = static_cast<int32_t>(image.Bpp());
-  if (image.Width() == 0 || image.Height() == 0) return false;
+  if (image.Width() == 0 || image.Height() == 0) return Bitmap();
 
   image = ApplyRotation(std::move(image), settings);
   NoteLoss(image, "the image could not be rotated", file.failure);
+  const std::optional<ResizedSize> resized =
+      ResizeOf(settings, static_cast<int>(image.Width()), static_cast<int>(image.Height()));
+  if (image && resized && ResizedBytes(*resized, image.Bpp()) > PixelBudgetBytes(settings))
+    file.failure = "the resized image would be larger than the memory budget";
   image = ApplyResize(std::move(image), settings);
   NoteLoss(image, "the image could not be resized", file.failure);
 
@@ -69,6 +74,13 @@ bool ConvertImage(const Settings& settings, const RunState& run, const DecorReso
   NoteLoss(image, "the image could not be converted to the output depth", file.failure);
 
   file.outputPath = BuildOutputPath(settings, run, file);
+  return image;
+}
+
+bool ConvertImage(const Settings& settings, const RunState& run, const DecorResources& decor,
+                  FileJob& file) {
+  Bitmap image = RenderImage(settings, run, decor, file);
+  if (file.outputPath.empty()) return false;  // nothing was loaded
   return SaveImage(image, run.OutputFif, run.SaveFlags, file.outputPath, file.failure);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "formats/format_settings.h"
+#include "formats/psd_validator.h"
 
 namespace pictavo {
 namespace {
@@ -27,9 +28,14 @@ bool CanOpen(const std::string& path, std::string& failure) {
 Bitmap LoadDocument(const Settings& settings, const std::string& path, std::string& failure) {
   if (!CanOpen(path, failure)) return Bitmap();
 
-  // HOOK: the PSD validator of src/formats/ runs here once it is available:
-  // it reads the document's structure, refuses malformed ones and those above
-  // the pixel budget (`Max Memory`), and its reason goes into `failure`.
+  // FreeImage trusts the sizes a document declares; the validator reads the
+  // structure first and refuses what FreeImage would mishandle, and documents
+  // whose pixels would exceed the memory budget.
+  const PsdValidation validation = ValidatePsdFile(path, settings);
+  if (!validation.ok) {
+    failure = validation.reason;
+    return Bitmap();
+  }
 
   Bitmap image(FreeImage_Load(FIF_PSD, path.c_str(), InputLoadFlags("psd", settings)));
   if (!image) {

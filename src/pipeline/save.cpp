@@ -99,6 +99,21 @@ bool FillTemporary(int fd, const BYTE* data, size_t size, int& error) {
   return ok;
 }
 
+bool WriteNew(const std::string& path, const BYTE* data, size_t size, std::string& failure) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    failure = WriteFailure(errno);
+    return false;
+  }
+  int error = 0;
+  if (!FillTemporary(fd, data, size, error)) {
+    unlink(path.c_str());
+    failure = WriteFailure(error);
+    return false;
+  }
+  return true;
+}
+
 bool WriteReplacing(const std::string& path, const BYTE* data, size_t size, std::string& failure) {
   std::string temporary = TemporaryTemplate(path);
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
@@ -126,10 +141,11 @@ std::string FormatName(int fif) {
   return name ? name : "the output format";
 }
 
-}  // namespace
+using FileWriter = bool (*)(const std::string& path, const BYTE* data, size_t size,
+                            std::string& failure);
 
-bool SaveImage(const Bitmap& image, int fif, int flags, const std::string& path,
-               std::string& failure) {
+bool EncodeAndWrite(const Bitmap& image, int fif, int flags, const std::string& path,
+                    FileWriter write, std::string& failure) {
   if (!image) {
     if (failure.empty()) failure = "no image to save";
     return false;
@@ -150,7 +166,23 @@ bool SaveImage(const Bitmap& image, int fif, int flags, const std::string& path,
     failure = "FreeImage could not encode the image as " + FormatName(fif);
     return false;
   }
-  return WriteReplacing(path, data, size, failure);
+  return write(path, data, size, failure);
+}
+
+}  // namespace
+
+bool SaveImage(const Bitmap& image, int fif, int flags, const std::string& path,
+               std::string& failure) {
+  return EncodeAndWrite(image, fif, flags, path, WriteReplacing, failure);
+}
+
+bool WriteImageFile(const Bitmap& image, int fif, int flags, const std::string& path,
+                    std::string& failure) {
+  return EncodeAndWrite(image, fif, flags, path, WriteNew, failure);
+}
+
+void SyncFolderOfFile(const std::string& path) {
+  SyncFolderOf(path);
 }
 
 }  // namespace pictavo

@@ -15,4 +15,15 @@ namespace pictavo {
 bool SaveImage(const Bitmap& image, int fif, int flags, const std::string& path,
                std::string& failure);
 
+// Encodes `image` as SaveImage does and writes the bytes to `path`, which must
+// not exist yet, flushed to the disk; nothing is renamed. Lets a conversion
+// worker prepare a result that its driver puts in place later. False, with a
+// short reason in `failure` and no file at `path`, when anything goes wrong.
+bool WriteImageFile(const Bitmap& image, int fif, int flags, const std::string& path,
+                    std::string& failure);
+
+// Flushes the folder holding `path`, so that a rename into it survives a
+// crash of the machine. Failures are not reported: nothing could mend them.
+void SyncFolderOfFile(const std::string& path);
+
 }  // namespace pictavo
