@@ -20,6 +20,7 @@ namespace pictavo::fuzz {
 int FuzzCommandLine(const uint8_t* data, size_t size);
 int FuzzIniFile(const uint8_t* data, size_t size);
 int FuzzListFile(const uint8_t* data, size_t size);
+int FuzzPsdValidator(const uint8_t* data, size_t size);
 int FuzzSettingsFile(const uint8_t* data, size_t size);
 
 [[noreturn]] inline void FailCheck(const char* condition, const char* file, int line) {

@@ -13,6 +13,7 @@
 #include "app/long_options.h"
 #include "settings/defaults.h"
 #include "settings/settings_file.h"
+#include "support/psd_corruptions.h"
 #include "support/psd_writer.h"
 
 namespace {
@@ -165,6 +166,12 @@ bool PsdSeeds(const fs::path& folder) {
     const auto pixels = pictavo::test_support::GreyRampPixels(seed.spec);
     const std::vector<uint8_t> bytes = pictavo::test_support::WritePsd(seed.spec, pixels);
     ok &= pictavo::test_support::WriteFile((folder / seed.name).string(), bytes);
+  }
+  // The damaged documents the validator's tests refuse: each sits next to a
+  // boundary of some check.
+  for (const auto& corruption : pictavo::test_support::MakePsdCorruptions()) {
+    ok &= pictavo::test_support::WriteFile((folder / (corruption.name + ".psd")).string(),
+                                           corruption.bytes);
   }
   return ok;
 }

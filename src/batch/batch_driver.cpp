@@ -81,7 +81,7 @@ NormalisedFolder NormaliseFolder(const std::string& path, const std::string& pro
 }
 
 int RunBatch(Context& context, bool quiet) {
-  Settings& settings = context.settings;
+  const Settings& settings = context.settings;
   RunState& run = context.run;
   const FormatTables& formats = context.formats;
   auto text = [&](const char* group, const char* key) { return context.messages.Text(group, key); };

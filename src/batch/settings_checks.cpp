@@ -1,7 +1,7 @@
 #include "batch/settings_checks.h"
 
 #include <cctype>
-#include <cstdio>
+#include <charconv>
 #include <functional>
 #include <string_view>
 
@@ -156,9 +156,12 @@ bool EchoAndCheckTransform(const Settings& s, const Echo& echo) {
     echo.Number("Contrast: ", s.ImageContrast);
     if (!echo.Check(s.ImageContrast >= -100 && s.ImageContrast <= 100, "Invalid contrast value"))
       return false;
+    // to_chars writes a decimal point whatever the process locale says.
     char gamma[32];
-    std::snprintf(gamma, sizeof gamma, "%.2f", static_cast<double>(s.ImageGamma));
-    echo.Line("Gamma: ", gamma);
+    auto end = std::to_chars(gamma, gamma + sizeof gamma, static_cast<double>(s.ImageGamma),
+                             std::chars_format::fixed, 2)
+                   .ptr;
+    echo.Line("Gamma: ", std::string(gamma, end));
     // Compared in single precision, so that 0.01 and 9.99 as typed both pass.
     if (!echo.Check(s.ImageGamma >= 0.01f && s.ImageGamma <= 9.99f, "Invalid gamma value"))
       return false;

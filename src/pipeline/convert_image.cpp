@@ -3,6 +3,7 @@
 #include "batch/output_naming.h"
 #include "decor/frame.h"
 #include "decor/watermark.h"
+#include "formats/psd_validator.h"
 #include "pipeline/colour.h"
 #include "pipeline/geometry.h"
 #include "pipeline/load.h"
@@ -36,6 +37,10 @@ Bitmap RenderImage(const Settings& settings, const RunState& run, const DecorRes
 
   image = ApplyRotation(std::move(image), settings);
   NoteLoss(image, "the image could not be rotated", file.failure);
+  const std::optional<ResizedSize> resized =
+      ResizeOf(settings, static_cast<int>(image.Width()), static_cast<int>(image.Height()));
+  if (image && resized && ResizedBytes(*resized, image.Bpp()) > PixelBudgetBytes(settings))
+    file.failure = "the resized image would be larger than the memory budget";
   image = ApplyResize(std::move(image), settings);
   NoteLoss(image, "the image could not be resized", file.failure);
 

@@ -1,8 +1,10 @@
 #include "pipeline/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "decor/color_value.h"
+#include "formats/psd_validator.h"
 #include "pipeline/bitmap_convert.h"
 
 namespace pictavo {
@@ -88,37 +90,53 @@ int RoundHalfAway(float x) {
   return static_cast<int>(whole);
 }
 
-Bitmap ApplyResize(Bitmap image, const Settings& settings) {
-  if (!image || !settings.DoImageResize) return image;
-  const int w = static_cast<int>(image.Width());
-  const int h = static_cast<int>(image.Height());
+std::optional<ResizedSize> ResizeOf(const Settings& settings, int w, int h) {
+  if (!settings.DoImageResize || w <= 0 || h <= 0) return std::nullopt;
   const int target_w = ResizeTarget(settings.ImageWidth, settings.ImageWidthUnit, w);
   const int target_h = ResizeTarget(settings.ImageHeight, settings.ImageHeightUnit, h);
-  if (target_w <= 0 || target_h <= 0) return image;
-  if (w == target_w && h == target_h) return image;
-  if (settings.ImageResizeType == 1 && w < target_w && h < target_h) return image;
+  if (target_w <= 0 || target_h <= 0) return std::nullopt;
+  if (w == target_w && h == target_h) return std::nullopt;
+  if (settings.ImageResizeType == 1 && w < target_w && h < target_h) return std::nullopt;
+  if (!settings.KeepAspectRatio) return ResizedSize{target_w, target_h};
 
-  int new_w = target_w;
-  int new_h = target_h;
-  if (settings.KeepAspectRatio) {
-    // The ratio and the quotient are single precision on purpose: 1000 x 3
-    // to width 500 gives the quotient 1.5 and so the height 2.
-    if (w >= h) {
-      const float ratio = static_cast<float>(static_cast<double>(w) / h);
-      new_h = RoundHalfAway(static_cast<float>(target_w / static_cast<double>(ratio)));
-    } else {
-      const float ratio = static_cast<float>(static_cast<double>(h) / w);
-      new_w = RoundHalfAway(static_cast<float>(target_h / static_cast<double>(ratio)));
-    }
-    // A very flat or tall image could round its short side to nothing, which
-    // FreeImage refuses; one pixel keeps the file.
-    if (new_w < 1) new_w = 1;
-    if (new_h < 1) new_h = 1;
+  // The ratio and the quotient are single precision on purpose: 1000 x 3
+  // to width 500 gives the quotient 1.5 and so the height 2.
+  ResizedSize size{target_w, target_h};
+  if (w >= h) {
+    const float ratio = static_cast<float>(static_cast<double>(w) / h);
+    size.height = RoundHalfAway(static_cast<float>(target_w / static_cast<double>(ratio)));
+  } else {
+    const float ratio = static_cast<float>(static_cast<double>(h) / w);
+    size.width = RoundHalfAway(static_cast<float>(target_h / static_cast<double>(ratio)));
   }
+  // A very flat or tall image could round its short side to nothing, which
+  // FreeImage refuses; one pixel keeps the file.
+  size.width = std::max(size.width, 1);
+  size.height = std::max(size.height, 1);
+  return size;
+}
+
+uint64_t ResizedBytes(const ResizedSize& size, unsigned bpp) {
+  // FreeImage rescales 1- and 4-bit images as 8- or 24-bit ones; count the
+  // larger.
+  const uint64_t bytes_per_pixel = bpp < 8 ? 3 : bpp / 8;
+  return static_cast<uint64_t>(size.width) * static_cast<uint64_t>(size.height) * bytes_per_pixel;
+}
+
+Bitmap ApplyResize(Bitmap image, const Settings& settings) {
+  if (!image) return image;
+  const std::optional<ResizedSize> size =
+      ResizeOf(settings, static_cast<int>(image.Width()), static_cast<int>(image.Height()));
+  if (!size) return image;
+  // A target far beyond the memory budget (a typing slip in the width) would
+  // not fail cleanly: the allocation may succeed and the process be killed
+  // while the pixels are written.
+  if (ResizedBytes(*size, image.Bpp()) > PixelBudgetBytes(settings)) return Bitmap();
 
   const FREE_IMAGE_FILTER filter = ResizeFilter(settings.ImageResizeAlgorithm);
-  return ConvertWith(std::move(image),
-                     [&](FIBITMAP* dib) { return FreeImage_Rescale(dib, new_w, new_h, filter); });
+  return ConvertWith(std::move(image), [&](FIBITMAP* dib) {
+    return FreeImage_Rescale(dib, size->width, size->height, filter);
+  });
 }
 
 Bitmap ApplyFlip(Bitmap image, const Settings& settings) {

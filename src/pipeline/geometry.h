@@ -2,6 +2,9 @@
 
 #include <FreeImage.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "pipeline/bitmap.h"
 #include "settings/settings.h"
 
@@ -25,8 +28,21 @@ Bitmap ApplyRotation(Bitmap image, const Settings& settings);
 
 // Rescales to `Image Width` x `Image Height` (pixels or percent of the current
 // size) when `Do Image Resize` is on. With `Keep Aspect Ratio` the longer
-// side of the image takes its target and the other side follows.
+// side of the image takes its target and the other side follows. A result
+// larger than the memory budget (`Max Memory` megabytes) is refused.
 Bitmap ApplyResize(Bitmap image, const Settings& settings);
+
+struct ResizedSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The size ApplyResize gives an image of w x h; nothing when it leaves the
+// image as it is.
+std::optional<ResizedSize> ResizeOf(const Settings& settings, int w, int h);
+
+// Bytes of the rescaled pixels of an image of `bpp` bits at `size`.
+uint64_t ResizedBytes(const ResizedSize& size, unsigned bpp);
 
 // Mirrors left to right and/or upside down, in place.
 Bitmap ApplyFlip(Bitmap image, const Settings& settings);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "formats/format_settings.h"
+#include "formats/psd_validator.h"
 
 namespace pictavo {
 namespace {
@@ -24,14 +25,28 @@ bool CanOpen(const std::string& path, std::string& failure) {
 
 }  // namespace
 
+int DocumentLoadFlags(const Settings& settings) {
+  // Every output of this build is an RGB JPEG. Loaded with PSD_CMYK or
+  // PSD_LAB, FreeImage hands over the raw inks or Lab values, which nothing
+  // later turns back into RGB: pure red would be saved as yellow. The colour
+  // model choice stays in the settings, but documents are always decoded to
+  // RGB.
+  return InputLoadFlags("psd", settings) & ~(PSD_CMYK | PSD_LAB);
+}
+
 Bitmap LoadDocument(const Settings& settings, const std::string& path, std::string& failure) {
   if (!CanOpen(path, failure)) return Bitmap();
 
-  // HOOK: the PSD validator of src/formats/ runs here once it is available:
-  // it reads the document's structure, refuses malformed ones and those above
-  // the pixel budget (`Max Memory`), and its reason goes into `failure`.
+  // FreeImage trusts the sizes a document declares; the validator reads the
+  // structure first and refuses what FreeImage would mishandle, and documents
+  // whose pixels would exceed the memory budget.
+  const PsdValidation validation = ValidatePsdFile(path, settings);
+  if (!validation.ok) {
+    failure = validation.reason;
+    return Bitmap();
+  }
 
-  Bitmap image(FreeImage_Load(FIF_PSD, path.c_str(), InputLoadFlags("psd", settings)));
+  Bitmap image(FreeImage_Load(FIF_PSD, path.c_str(), DocumentLoadFlags(settings)));
   if (!image) {
     failure = "FreeImage could not read the file as a Photoshop document";
     return image;

@@ -48,7 +48,13 @@ class BatchEndToEnd : public ::testing::Test {
     return path;
   }
 
-  RunResult Run(std::vector<std::string> args, const RunOptions& options = {}) {
+  RunResult Run(std::vector<std::string> args, RunOptions options = {}) {
+    // fontconfig keeps allocations of its own until the process ends, which
+    // LeakSanitizer (in sanitizer builds) reports when a run looks up the
+    // watermark font; leaks anywhere else are still reported.
+    const std::string suppressions = scratch.WriteFile("lsan.supp", "leak:libfontconfig.so\n");
+    options.env.emplace_back("LSAN_OPTIONS",
+                             "suppressions=" + suppressions + ":print_suppressions=0");
     RunResult result = RunPictavo(scratch, args, options);
     EXPECT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.err, "");
@@ -178,7 +184,7 @@ TEST_F(BatchEndToEnd, DebugModeEchoesTheRunAndEveryFile) {
       "Processing: " + scratch.Path("in/b.psd"),
       "File Format: JPEG/JFIF",
       "[ERROR] Unable to convert the file!",
-      "Reason: FreeImage could not read the file as a Photoshop document",
+      "Reason: the file does not start with the Photoshop signature",
       "Conversion complete",
       "Files converted: 1 of 2",
   };

@@ -229,7 +229,7 @@ TEST_F(WorkerIsolation, AFileThatCannotBeReadSaysWhyInDebugMode) {
   const RunResult result = Run({"-d", "-i", scratch.Path("in/fake.psd")});
   const std::vector<std::string> lines = RunLines(result.out);
   EXPECT_EQ(LineAfter(lines, "[ERROR] Unable to convert the file!"),
-            "Reason: FreeImage could not read the file as a Photoshop document");
+            "Reason: the file does not start with the Photoshop signature");
   EXPECT_EQ(lines.back(), "Conversion stopped");
 }
 

@@ -29,9 +29,8 @@ void PrintTo(const FuzzTarget& target, std::ostream* out) {
 }
 
 const FuzzTarget kTargets[] = {
-    {"command_line_fuzz", FuzzCommandLine},
-    {"ini_file_fuzz", FuzzIniFile},
-    {"list_file_fuzz", FuzzListFile},
+    {"command_line_fuzz", FuzzCommandLine},   {"ini_file_fuzz", FuzzIniFile},
+    {"list_file_fuzz", FuzzListFile},         {"psd_validator_fuzz", FuzzPsdValidator},
     {"settings_file_fuzz", FuzzSettingsFile},
 };
 

@@ -12,6 +12,7 @@
 
 #include "pipeline/scratch_folder.h"
 #include "support/pixel_probe.h"
+#include "support/psd_corruptions.h"
 #include "support/psd_decode.h"
 #include "support/psd_writer.h"
 
@@ -177,6 +178,35 @@ TEST_P(ConvertModeTest, SavesTheDocumentsColoursAndSize) {
 INSTANTIATE_TEST_SUITE_P(EveryDecodableMode, ConvertModeTest, ::testing::ValuesIn(ModeCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The CMYK and Lab colour-model choices would hand the raw inks or Lab values
+// to an RGB output; the document's colours are saved whatever the choice.
+TEST_F(ConvertImageTest, ColourModelChoiceStillSavesTheDocumentsColours) {
+  const std::vector<ModeCase> cases = ModeCases();
+  for (const PsdMode mode : {PsdMode::kCmyk, PsdMode::kLab}) {
+    for (const int32_t choice : {1, 2}) {
+      settings_.PSDColorMode = choice;
+      PsdSpec spec;
+      spec.width = kWidth;
+      spec.height = kHeight;
+      spec.mode = mode;
+      spec.depth = 8;
+      const ModeCase& c = cases[mode == PsdMode::kCmyk ? 10 : 11];
+      ASSERT_EQ(c.mode, mode);
+      FileJob file;
+      ASSERT_TRUE(Convert(WriteDocument("model.psd", spec, c.quadrants), file)) << file.failure;
+      Bitmap saved = LoadJpeg(file.outputPath);
+      ASSERT_TRUE(saved);
+      for (int q = 0; q < 4; ++q) {
+        const std::vector<double> got =
+            test_support::ProbePixel(saved.get(), kProbes[q][0], kProbes[q][1]);
+        for (int k = 0; k < 3; ++k)
+          EXPECT_NEAR(got[k], c.want[q][k], kJpegTolerance)
+              << c.name << " choice " << choice << " quadrant " << q << " channel " << k;
+      }
+    }
+  }
+}
+
 TEST_F(ConvertImageTest, IndexedColourIsSavedFromItsPalette) {
   PsdSpec spec;
   spec.width = kWidth;
@@ -293,8 +323,30 @@ TEST_F(ConvertImageTest, JpegNamedPsdFailsWithoutBuildingAnOutputPath) {
   EXPECT_FALSE(Convert(path, file));
   EXPECT_EQ(file.loadedBpp, 0);
   EXPECT_EQ(file.outputPath, "");
-  EXPECT_EQ(file.failure, "FreeImage could not read the file as a Photoshop document");
+  EXPECT_EQ(file.failure, "the file does not start with the Photoshop signature");
   EXPECT_TRUE(ScratchFolder::Entries(OutputFolder()).empty());
+}
+
+// Damaged documents never reach FreeImage's reader, which would overrun its
+// buffers on some of them; the validator's reason is the file's failure.
+TEST_F(ConvertImageTest, MalformedDocumentsAreRefusedBeforeDecoding) {
+  for (const test_support::PsdCorruption& c : test_support::MakePsdCorruptions()) {
+    const std::string path = Input(c.name + ".psd");
+    ASSERT_TRUE(test_support::WriteFile(path, c.bytes));
+    FileJob file;
+    EXPECT_FALSE(Convert(path, file)) << c.name;
+    EXPECT_NE(file.failure.find(c.reason), std::string::npos) << c.name << ": " << file.failure;
+    EXPECT_EQ(file.outputPath, "") << c.name;
+  }
+  EXPECT_TRUE(ScratchFolder::Entries(OutputFolder()).empty());
+}
+
+TEST_F(ConvertImageTest, DocumentBeyondTheMemoryBudgetIsRefused) {
+  settings_.MaxMemory = 1;  // megabytes; the document needs about 1.7
+  FileJob file;
+  EXPECT_FALSE(Convert(WriteDocument("big.psd", RgbSpec(1000, 600), kRgbQuadrants), file));
+  EXPECT_NE(file.failure.find("more than the limit of 1 MB"), std::string::npos) << file.failure;
+  EXPECT_EQ(file.loadedBpp, 0);
 }
 
 TEST_F(ConvertImageTest, MissingInputSaysWhy) {
@@ -350,6 +402,16 @@ TEST_F(ConvertImageTest, FrameIsDrawnAtTheSizeAfterResizing) {
     EXPECT_NEAR(got[2], 0, kJpegTolerance) << x << "," << y;
   }
   EXPECT_NEAR(test_support::ProbePixel(saved.get(), 250, 150)[2], 255, kJpegTolerance);
+}
+
+TEST_F(ConvertImageTest, ResizeBeyondTheMemoryBudgetFailsWithTheReason) {
+  settings_.DoImageResize = 1;
+  settings_.ImageWidth = 100000;  // a slip of the finger: 30 gigabytes of pixels
+  settings_.ImageHeight = 100000;
+  FileJob file;
+  EXPECT_FALSE(Convert(WriteDocument("doc.psd", RgbSpec(8, 8), kRgbQuadrants), file));
+  EXPECT_EQ(file.failure, "the resized image would be larger than the memory budget");
+  EXPECT_TRUE(ScratchFolder::Entries(OutputFolder()).empty());
 }
 
 TEST_F(ConvertImageTest, FixedDepthOverridesTheLoadedDepth) {

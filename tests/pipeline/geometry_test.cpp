@@ -157,6 +157,20 @@ TEST(ResizeTest, NothingToDoHandsBackTheSameBitmap) {
   EXPECT_EQ(ApplyResize(std::move(in), s).get(), handle);
 }
 
+TEST(ResizeTest, ResultBeyondTheMemoryBudgetIsRefused) {
+  Settings s;
+  s.DoImageResize = 1;
+  s.KeepAspectRatio = 0;
+  s.MaxMemory = 1;  // megabytes
+  s.ImageWidth = 600;
+  s.ImageHeight = 590;  // 600 x 590 x 3 bytes: just above one megabyte
+  EXPECT_FALSE(ApplyResize(SolidImage(64, 48, kGreen), s));
+  s.ImageHeight = 580;  // just below
+  Bitmap out = ApplyResize(SolidImage(64, 48, kGreen), s);
+  ASSERT_TRUE(out);
+  EXPECT_EQ(out.Height(), 580u);
+}
+
 TEST(ResizeTest, PercentTargetRoundsHalvesToEven) {
   EXPECT_EQ(ResizeTarget(50, 1, 1001), 500);
   EXPECT_EQ(ResizeTarget(50, 1, 101), 50);
