@@ -3,7 +3,9 @@
 # files at once gains. Run from the repository root after building in build/.
 #
 #   1. One 4000 x 3000 8-bit RGB document: converted on the driver's own
-#      thread (PICTAVO_CONVERT_IN_PROCESS=1) and in a worker process.
+#      thread (PICTAVO_CONVERT_IN_PROCESS=1) and in a worker process; then
+#      the same for a 64 x 64 document, where starting the worker is most
+#      of the work.
 #   2. A batch of 24 such documents (12 megapixels each): in-process, in one
 #      worker (--jobs=1), and with the default number of jobs (one per core).
 #
@@ -31,6 +33,8 @@ c++ -std=c++20 -O2 -I"$root/src" -I"$root/tests" \
 mkdir -p "$work/one" "$work/batch" "$work/out" "$work/runtime" "$work/config"
 chmod 700 "$work/runtime"
 "$work/convert_bench" write "$work/one/doc.psd" 4000 3000 >/dev/null
+mkdir -p "$work/tiny"
+"$work/convert_bench" write "$work/tiny/doc.psd" 64 64 >/dev/null
 for i in $(seq -w 1 24); do ln "$work/one/doc.psd" "$work/batch/doc$i.psd"; done
 echo "document: 4000 x 3000 RGB, $(stat -c %s "$work/one/doc.psd") bytes; $(nproc) cores"
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -70,6 +74,16 @@ while [ "$i" -lt "$runs" ]; do
   i=$((i + 1))
 done
 summary one-in-process one-worker
+
+# A tiny document shows the fixed cost of starting a worker on its own.
+echo "--- one 64 x 64 document, $runs runs each"
+i=0
+while [ "$i" -lt "$runs" ]; do
+  env_extra="PICTAVO_CONVERT_IN_PROCESS=1" measure tiny-in-process "$work/tiny/doc.psd"
+  env_extra="" measure tiny-worker "$work/tiny/doc.psd"
+  i=$((i + 1))
+done
+summary tiny-in-process tiny-worker
 
 echo "--- 24 documents, $batch_runs runs each"
 i=0
