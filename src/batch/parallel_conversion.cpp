@@ -172,9 +172,14 @@ int ParallelRun::Run() {
   for (;;) {
     if (Interrupted()) break;
     if (!context_.job.running) scheduler_.StopStarting();
-    while (std::optional<size_t> next = scheduler_.NextToCommit()) Commit(*next);
-    if (scheduler_.Done()) break;
+    // Idle workers get their next file before the commits, whose renames
+    // and flushes would otherwise keep them waiting.
     StartFiles();
+    while (std::optional<size_t> next = scheduler_.NextToCommit()) {
+      Commit(*next);
+      StartFiles();
+    }
+    if (scheduler_.Done()) break;
     ShowProgress();
     Wait();
   }

@@ -280,49 +280,55 @@ TEST_F(WorkerIsolation, AnInterruptEndsTheRunAtOnceAndLeavesNoTemporaryFiles) {
     std::snprintf(name, sizeof name, "in/f%02d.psd", i);
     Psd(name);
   }
-  const std::string out = scratch.MakeFolder("out");
-  // The run stops making progress at f12, so the interrupt surely comes in
-  // the middle of the batch.
-  BackgroundRun run(scratch, {"-i", scratch.Path("in/"), "-o", out, "--jobs=2"},
-                    WithEnv({{"PICTAVO_TEST_HANG_ON", "f12.psd"}}));
-  ASSERT_GT(run.pid(), 0);
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!fs::exists(out + "f00.jpg") && std::chrono::steady_clock::now() < give_up) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  ASSERT_TRUE(fs::exists(out + "f00.jpg"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  for (int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(signal == SIGINT ? "SIGINT" : "SIGTERM");
+    const std::string out = scratch.Path(signal == SIGINT ? "out-int/" : "out-term/");
+    fs::create_directories(out);
+    // The run stops making progress at f12, so the signal surely comes in
+    // the middle of the batch.
+    BackgroundRun run(scratch, {"-i", scratch.Path("in/"), "-o", out, "--jobs=2"},
+                      WithEnv({{"PICTAVO_TEST_HANG_ON", "f12.psd"}}));
+    ASSERT_GT(run.pid(), 0);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!fs::exists(out + "f00.jpg") && std::chrono::steady_clock::now() < give_up) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(fs::exists(out + "f00.jpg"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
 
-  // The single-instance rule holds while the run goes on: a second start
-  // ends silently.
-  const RunResult second = RunPictavo(scratch, {"-i", scratch.Path("in/"), "-o", out});
-  EXPECT_EQ(second.exit_code, 0);
-  EXPECT_EQ(second.out, "");
+    if (signal == SIGINT) {
+      // The single-instance rule holds while the run goes on: a second
+      // start ends silently.
+      const RunResult second = RunPictavo(scratch, {"-i", scratch.Path("in/"), "-o", out});
+      EXPECT_EQ(second.exit_code, 0);
+      EXPECT_EQ(second.out, "");
+    }
 
-  ASSERT_EQ(kill(run.pid(), SIGINT), 0);
-  ASSERT_TRUE(run.Wait(std::chrono::seconds(30))) << "the run did not end after SIGINT";
-  EXPECT_TRUE(WIFSIGNALED(run.status()));
-  if (WIFSIGNALED(run.status())) {
-    EXPECT_EQ(WTERMSIG(run.status()), SIGINT);
-  }
+    ASSERT_EQ(kill(run.pid(), signal), 0);
+    ASSERT_TRUE(run.Wait(std::chrono::seconds(30))) << "the run did not end after the signal";
+    EXPECT_TRUE(WIFSIGNALED(run.status()));
+    if (WIFSIGNALED(run.status())) {
+      EXPECT_EQ(WTERMSIG(run.status()), signal);
+    }
 
-  // What was committed stays, complete, as a prefix of the list; nothing
-  // else is in the folder.
-  const std::vector<std::string> names = TreeNames(out);
-  ASSERT_FALSE(names.empty());
-  ASSERT_LE(names.size(), 12u);
-  for (size_t i = 0; i < names.size(); ++i) {
-    char expected[32];
-    std::snprintf(expected, sizeof expected, "f%02zu.jpg", i);
-    EXPECT_EQ(names[i], expected);
-    ExpectQuadrantJpeg(out + names[i]);
+    // What was committed stays, complete, as a prefix of the list; nothing
+    // else is in the folder.
+    const std::vector<std::string> names = TreeNames(out);
+    ASSERT_FALSE(names.empty());
+    ASSERT_LE(names.size(), 12u);
+    for (size_t i = 0; i < names.size(); ++i) {
+      char expected[32];
+      std::snprintf(expected, sizeof expected, "f%02zu.jpg", i);
+      EXPECT_EQ(names[i], expected);
+      ExpectQuadrantJpeg(out + names[i]);
+    }
+    const std::vector<std::string> lines = RunLines(run.Output());
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "Conversion complete");
+    EXPECT_EQ(lines.back(),
+              "Files converted: " + std::to_string(names.size()) + " of " + std::to_string(kFiles));
+    EXPECT_EQ(WorkersLeft(scratch), 0);
   }
-  const std::vector<std::string> lines = RunLines(run.Output());
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2], "Conversion complete");
-  EXPECT_EQ(lines.back(),
-            "Files converted: " + std::to_string(names.size()) + " of " + std::to_string(kFiles));
-  EXPECT_EQ(WorkersLeft(scratch), 0);
 }
 
 // Runs the executable with standard error on a pseudo-terminal and standard
@@ -391,7 +397,8 @@ TEST_F(WorkerIsolation, AProgressLineOnATerminalIsErasedAndLeavesStandardOutputA
   const std::vector<std::string> args = {"-i", scratch.Path("in/"), "-o", out};
 
   const TerminalRun shown = RunWithTerminalStderr(scratch, args);
-  EXPECT_TRUE(std::regex_search(shown.terminal, std::regex(R"(\x1b\[Kfile [123] of 3: [abc]\.psd)")))
+  EXPECT_TRUE(
+      std::regex_search(shown.terminal, std::regex(R"(\x1b\[Kfile [123] of 3: [abc]\.psd)")))
       << shown.terminal;
   // The line was taken back: the last thing on the terminal is the erase.
   const std::string erase = "\r\x1b[K";
