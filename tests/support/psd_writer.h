@@ -17,18 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "formats/psd_validator.h"
+
 namespace pictavo::test_support {
 
-enum class PsdMode : uint16_t {
-  kBitmap = 0,
-  kGreyscale = 1,
-  kIndexed = 2,
-  kRgb = 3,
-  kCmyk = 4,
-  kMultichannel = 7,
-  kDuotone = 8,
-  kLab = 9,
-};
+// The colour modes of the file header, as the validator names them.
+using PsdMode = PsdColourMode;
 
 enum class PsdCompression : uint16_t { kRaw = 0, kRle = 1 };
 
